@@ -1,0 +1,71 @@
+// pwvtool: inspects and converts Plotweave documents without the window.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+
+namespace pw::cli {
+
+std::vector<Command>& Commands() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "pwvtool: %s\n", message.c_str());
+  return 1;
+}
+
+bool IsTemplatePath(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string ext = path.substr(path.size() - 4);
+  for (char& c : ext) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  return ext == ".PWT";
+}
+
+std::string JsonString(const std::string& utf8) {
+  std::string out = "\"";
+  for (char c : utf8) {
+    auto u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", u);
+      out += buf;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+namespace {
+
+void PrintUsage(FILE* to) {
+  std::fprintf(to, "usage:\n");
+  for (const Command& command : Commands()) std::fprintf(to, "  pwvtool %s\n", command.usage);
+  std::fprintf(to, "A file whose name ends in .PWT is read as a template.\n");
+}
+
+}  // namespace
+}  // namespace pw::cli
+
+int main(int argc, char** argv) {
+  using namespace pw::cli;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    PrintUsage(args.empty() ? stderr : stdout);
+    return args.empty() ? 1 : 0;
+  }
+  for (const Command& command : Commands()) {
+    if (args[0] == command.name) {
+      return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
+    }
+  }
+  Fail("unknown command '" + args[0] + "'");
+  PrintUsage(stderr);
+  return 1;
+}

@@ -1,0 +1,237 @@
+// Reading outlines. Every size field is checked against the bytes that are really there before
+// anything is allocated or read; the body section is read straight from the source into each
+// node, so a large file is never held twice in memory.
+#include <cstring>
+
+#include "core/new_document.h"
+#include "core/node_marks.h"
+#include "core/outline_file.h"
+#include "core/title_section.h"
+
+namespace pw {
+namespace {
+
+struct Header {
+  int64_t start = 0;  // where the title section begins
+  int64_t title = 0;
+  int64_t body = 0;
+  int64_t record = 0;
+  bool has_body = false;
+};
+
+Status ReadError() { return Status::Error(kStreamReadError); }
+
+// Kind and icon of an old-layout node, chosen by its old icon index. Indexes the old program
+// never wrote (above 11 or negative) are taken as plain story nodes with the child mark.
+void OldKind(int32_t old_icon, int32_t* kind, int32_t* icon) {
+  if (old_icon == 2 || old_icon == 3 || old_icon == 4 || old_icon == 5) {
+    *kind = nkParent;
+  } else if (old_icon == 6 || old_icon == 7) {
+    *kind = nkRoot;
+  } else if (old_icon == 8 || old_icon == 9) {
+    *kind = nkChara;
+  } else if (old_icon == 10 || old_icon == 11) {
+    *kind = nkCharaItem;
+  } else {
+    *kind = nkChild;
+  }
+  *icon = IconFor(*kind, ncBlue);
+}
+
+class Reader {
+ public:
+  Reader(const ByteSource& source, Outline* outline, ProgressSink* progress)
+      : source_(source), outline_(outline), progress_(progress) {}
+
+  // `layout_known` skips the version test (node stream); `bodies_present` says whether the
+  // current layout carries the B field; `keep_bodies` whether nodes get their bodies.
+  ReadResult Read(bool node_stream, bool bodies_present, bool keep_bodies) {
+    ReadResult result;
+    ReadInfo& info = result.info;
+    std::string magic;
+    bool current = node_stream;
+    if (!node_stream) {
+      if (!source_.ReadAt(0, 3, &magic)) {
+        // Too short even for the version test: the old layout's 12-byte header is missing.
+        info.layout = FileLayout::kOld;
+        result.status = ReadError();
+        return result;
+      }
+      current = magic == std::string("\x03\x00\x00", 3);
+    }
+    info.layout = current ? FileLayout::kCurrent : FileLayout::kOld;
+    Header header;
+    if (Status s = ReadHeader(current, current ? bodies_present : true, &header); !s) {
+      result.status = s;
+      return result;
+    }
+    info.has_body_size = header.has_body;
+    info.title_size = header.title;
+    info.body_size = header.body;
+    info.record_size = header.record;
+
+    std::string titles;
+    if (!source_.ReadAt(static_cast<uint64_t>(header.start), static_cast<size_t>(header.title),
+                        &titles)) {
+      result.status = ReadError();
+      return result;
+    }
+    if (Status s = ParseTitleSection(titles, outline_); !s) {
+      info.node_count = outline_->size();
+      result.status = s;
+      return result;
+    }
+    titles.clear();
+    titles.shrink_to_fit();
+    const size_t count = outline_->size();
+    info.node_count = count;
+    const size_t record_size = current ? kRecordSize : kOldRecordSize;
+    if (static_cast<uint64_t>(header.record) / record_size < count) {
+      result.status = ReadError();
+      return result;
+    }
+    std::string records;
+    const int64_t records_at = header.start + header.title + header.body;
+    if (!source_.ReadAt(static_cast<uint64_t>(records_at), count * record_size, &records)) {
+      result.status = ReadError();
+      return result;
+    }
+
+    ProgressScope progress(progress_, kLoadingCaption, count);
+    const int64_t body_start = header.start + header.title;
+    int64_t body_pos = 0;
+    outline_->BeginBulkLoad();
+    Status status;
+    for (size_t i = 0; i < count; ++i) {
+      const char* r = records.data() + i * record_size;
+      Node* node = outline_->NodeAt(i);
+      auto data = NewNodeData(nkChild);
+      int32_t body_length = LoadInt32(r + 1);
+      if (current) {
+        outline_->SetIcons(node, LoadInt32(r + 9), LoadInt32(r + 13));
+        data->Color = LoadInt32(r + 17);
+        data->Expanded = static_cast<uint8_t>(r[21] != 0 ? 1 : 0);
+        data->Kind = LoadInt32(r + 22);
+        outline_->SetExpanded(node, data->Expanded != 0);
+      } else {
+        int32_t kind = 0;
+        int32_t icon = 0;
+        OldKind(LoadInt32(r + 9), &kind, &icon);
+        data->Kind = kind;
+        outline_->SetIcons(node, icon, icon);
+      }
+      if (r[0] == 1 && header.has_body) {
+        // Bodies follow each other; the stored offset is not used.
+        if (body_length < 0 || body_length > header.body - body_pos) {
+          status = ReadError();
+          outline_->SetData(node, std::move(data));
+          break;
+        }
+        if (keep_bodies) {
+          std::string body;
+          if (!source_.ReadAt(static_cast<uint64_t>(body_start + body_pos),
+                              static_cast<size_t>(body_length), &body)) {
+            status = ReadError();
+            outline_->SetData(node, std::move(data));
+            break;
+          }
+          const void* nul = std::memchr(body.data(), '\0', body.size());
+          if (nul != nullptr) body.resize(static_cast<const char*>(nul) - body.data());
+          data->Body = std::move(body);
+        }
+        body_pos += body_length;
+      }
+      outline_->SetData(node, std::move(data));
+      progress.Step();
+    }
+    outline_->EndBulkLoad();
+    if (!status) {
+      result.status = status;
+      return result;
+    }
+
+    if (current && !node_stream) {
+      const uint64_t trailer_at = static_cast<uint64_t>(records_at + header.record);
+      std::string word;
+      if (source_.ReadAt(trailer_at, 4, &word)) {
+        info.has_selected = true;
+        info.selected_index = LoadInt32(word.data());
+        if (source_.ReadAt(trailer_at + 4, 4, &word)) {
+          info.has_caret = true;
+          info.caret = LoadInt32(word.data());
+        }
+      }
+    }
+    return result;
+  }
+
+ private:
+  Status ReadHeader(bool current, bool body_field, Header* header) {
+    std::string bytes;
+    if (current) {
+      const size_t size = body_field ? 15 : 11;
+      if (!source_.ReadAt(0, size, &bytes)) return ReadError();
+      header->title = LoadInt32(bytes.data() + 3);
+      header->has_body = body_field;
+      header->body = body_field ? LoadInt32(bytes.data() + 7) : 0;
+      header->record = LoadInt32(bytes.data() + (body_field ? 11 : 7));
+      header->start = static_cast<int64_t>(size);
+    } else {
+      if (!source_.ReadAt(0, 12, &bytes)) return ReadError();
+      header->title = LoadInt32(bytes.data());
+      header->body = LoadInt32(bytes.data() + 4);
+      header->record = LoadInt32(bytes.data() + 8);
+      header->has_body = true;
+      header->start = 12;
+    }
+    if (header->title < 0 || header->body < 0 || header->record < 0) return ReadError();
+    const int64_t end = header->start + header->title + header->body + header->record;
+    if (static_cast<uint64_t>(end) > source_.size()) return ReadError();
+    return Status::Ok();
+  }
+
+  const ByteSource& source_;
+  Outline* outline_;
+  ProgressSink* progress_;
+};
+
+}  // namespace
+
+ReadResult ReadOutline(const ByteSource& source, ReadTarget target, Outline* outline,
+                       ProgressSink* progress) {
+  const bool bodies = target != ReadTarget::kOtherTree;
+  return Reader(source, outline, progress).Read(false, bodies, bodies);
+}
+
+ReadResult ReadOutlineFile(const std::string& path, ReadTarget target, Outline* outline,
+                           ProgressSink* progress) {
+  std::string error;
+  auto source = FileSource::Open(path, &error);
+  if (!source) {
+    ReadResult result;
+    result.status = Status::Error(error);
+    return result;
+  }
+  if (source->size() == 0 && target == ReadTarget::kMainTree) {
+    MakeNewDocument(outline);
+    ReadResult result;
+    result.info.empty_file = true;
+    result.info.node_count = outline->size();
+    return result;
+  }
+  return ReadOutline(*source, target, outline, progress);
+}
+
+ReadResult ReadNodeStream(std::string_view bytes, Outline* outline) {
+  MemorySource source(bytes);
+  return Reader(source, outline, nullptr).Read(true, true, true);
+}
+
+Node* StoredSelection(const Outline& outline, int32_t selected_index) {
+  if (selected_index >= 0) {
+    if (Node* node = outline.NodeAt(static_cast<size_t>(selected_index))) return node;
+  }
+  return outline.NodeAt(0);
+}
+
+}  // namespace pw
