@@ -1,0 +1,27 @@
+// Bodies that are not RTF: plain CP932 text whose lines end at CR LF, CR or LF.
+#ifndef PLOTWEAVE_RICHTEXT_PLAIN_TEXT_H_
+#define PLOTWEAVE_RICHTEXT_PLAIN_TEXT_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "richtext/rich_document.h"
+
+namespace pw::rich {
+
+// True when the bytes are RTF: they begin with "{\rtf".
+bool IsRtf(std::string_view body);
+
+// The format plain text takes in the scratch editor: the default body font.
+CharFormat DefaultBodyFormat();
+
+// One paragraph per line, all in `format`; a final line end gives a final empty paragraph.
+RichDocument PlainTextToDocument(std::string_view cp932, const CharFormat& format);
+
+// The lines of plain text without their ends; a trailing empty line is dropped.
+std::vector<std::string> PlainTextLines(std::string_view cp932);
+
+}  // namespace pw::rich
+
+#endif  // PLOTWEAVE_RICHTEXT_PLAIN_TEXT_H_

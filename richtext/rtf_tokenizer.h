@@ -1,0 +1,48 @@
+// Splits RTF bytes into groups, control words, control symbols, \'hh bytes and text, without
+// decoding anything: text stays in the bytes of whatever code page the reader decides.
+#ifndef PLOTWEAVE_RICHTEXT_RTF_TOKENIZER_H_
+#define PLOTWEAVE_RICHTEXT_RTF_TOKENIZER_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace pw::rich {
+
+enum class TokenKind {
+  kEnd,            // no more input
+  kGroupStart,     // {
+  kGroupEnd,       // }
+  kControlWord,    // \word or \wordN; `word`, `has_parameter`, `parameter`
+  kControlSymbol,  // \ followed by a non-letter (\~ \- \_ \{ \} \\ \* ...); `symbol`
+  kHexByte,        // \'hh; `byte`
+  kText,           // a run of text bytes, CR and LF removed; `text`
+  kBinary,         // \binN: the N bytes that follow, clipped to the input; `text`
+};
+
+struct Token {
+  TokenKind kind = TokenKind::kEnd;
+  std::string_view word;  // control word without the backslash
+  bool has_parameter = false;
+  int32_t parameter = 0;  // clamped to the int32 range
+  char symbol = 0;
+  unsigned char byte = 0;
+  std::string_view text;
+};
+
+class RtfTokenizer {
+ public:
+  explicit RtfTokenizer(std::string_view rtf) : rtf_(rtf) {}
+
+  // Never reads past the end; a truncated escape is returned as what it could be.
+  Token Next();
+  size_t position() const { return pos_; }
+
+ private:
+  std::string_view rtf_;
+  size_t pos_ = 0;
+};
+
+}  // namespace pw::rich
+
+#endif  // PLOTWEAVE_RICHTEXT_RTF_TOKENIZER_H_

@@ -1,0 +1,22 @@
+// Writes a RichDocument as a complete RTF document in the manner of a Japanese rich-edit
+// control: \ansicpg932, a font table, a colour table, \pard and \plain before every change.
+#ifndef PLOTWEAVE_RICHTEXT_RTF_WRITER_H_
+#define PLOTWEAVE_RICHTEXT_RTF_WRITER_H_
+
+#include <string>
+
+#include "richtext/rich_document.h"
+
+namespace pw::rich {
+
+// Text that the font's code page holds is written as \'hh bytes (CP932 for \fcharset128);
+// anything else as \uN with "?" as the fallback, so no character is lost. System colours
+// other than the window-text colour have no RTF form and are written as the automatic one.
+std::string WriteRtf(const RichDocument& document);
+
+// The RTF of the text between two positions (clipboard, merge, split).
+std::string WriteRtfRange(const RichDocument& document, TextPosition begin, TextPosition end);
+
+}  // namespace pw::rich
+
+#endif  // PLOTWEAVE_RICHTEXT_RTF_WRITER_H_
