@@ -13,8 +13,8 @@ namespace {
 
 bool Load(const std::string& path, Outline* outline, ReadResult* result, bool* is_template) {
   *is_template = IsTemplatePath(path);
-  *result = ReadOutlineFile(path, *is_template ? ReadTarget::kOtherTree : ReadTarget::kMainTree,
-                            outline);
+  *result =
+      ReadOutlineFile(path, *is_template ? ReadTarget::kOtherTree : ReadTarget::kMainTree, outline);
   if (!result->status) {
     Fail(path + ": ﾌｧｲﾙの読み込みに失敗しました: " + result->status.message);
     return false;
@@ -108,9 +108,13 @@ int New(const std::vector<std::string>& args) {
   return 0;
 }
 
-const RegisterCommand kInfo("info", "info FILE          layout, node count, section sizes, stored selection and caret", Info);
-const RegisterCommand kDump("dump", "dump FILE          one JSON object per node, in pre-order", Dump);
-const RegisterCommand kResave("resave", "resave IN OUT      read and write again as a document", Resave);
+const RegisterCommand kInfo(
+    "info", "info FILE          layout, node count, section sizes, stored selection and caret",
+    Info);
+const RegisterCommand kDump("dump", "dump FILE          one JSON object per node, in pre-order",
+                            Dump);
+const RegisterCommand kResave("resave", "resave IN OUT      read and write again as a document",
+                              Resave);
 const RegisterCommand kNew("new", "new OUT            write a new document (\"No Title\")", New);
 
 }  // namespace

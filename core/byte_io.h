@@ -47,7 +47,8 @@ class FileSource : public ByteSource {
 inline int32_t LoadInt32(const char* p) {
   auto b = reinterpret_cast<const unsigned char*>(p);
   return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                              static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
+                              static_cast<uint32_t>(b[2]) << 16 |
+                              static_cast<uint32_t>(b[3]) << 24);
 }
 
 inline void AppendInt32(std::string* out, int32_t value) {

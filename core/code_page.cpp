@@ -4,7 +4,6 @@
 #include <iconv.h>
 
 #include <cerrno>
-
 #include <map>
 #include <mutex>
 

@@ -30,8 +30,8 @@ bool IconvOne(iconv_t cd, const char* in, size_t in_len, char* out, size_t out_c
 }
 
 struct Tables {
-  std::vector<char32_t> decode;   // indexed by 16-bit code; 0 = no counterpart
-  std::vector<uint16_t> encode;   // indexed by BMP code point; 0 = no counterpart
+  std::vector<char32_t> decode;  // indexed by 16-bit code; 0 = no counterpart
+  std::vector<uint16_t> encode;  // indexed by BMP code point; 0 = no counterpart
   Tables() : decode(0x10000, 0), encode(0x10000, 0) {
     iconv_t to_utf32 = iconv_open("UTF-32LE", "CP932");
     iconv_t from_utf32 = iconv_open("CP932", "UTF-32LE");
@@ -67,8 +67,8 @@ struct Tables {
     for (unsigned code = 1; code < 0x10000; ++code) {
       char32_t ch = decode[code];
       if (ch == 0 || ch >= 0x10000 || encode[ch] != 0) continue;
-      unsigned char in[4] = {static_cast<unsigned char>(ch), static_cast<unsigned char>(ch >> 8),
-                             0, 0};
+      unsigned char in[4] = {static_cast<unsigned char>(ch), static_cast<unsigned char>(ch >> 8), 0,
+                             0};
       char out[4];
       size_t out_len = 0;
       if (IconvOne(from_utf32, reinterpret_cast<char*>(in), 4, out, sizeof out, &out_len)) {

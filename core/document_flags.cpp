@@ -8,6 +8,8 @@ bool DocumentFlags::TestModified() {
   return DocumentModified;
 }
 
-void DocumentFlags::Clear() { BodyModified = TitleModified = TreeModified = DocumentModified = false; }
+void DocumentFlags::Clear() {
+  BodyModified = TitleModified = TreeModified = DocumentModified = false;
+}
 
 }  // namespace pw

@@ -114,8 +114,8 @@ void Outline::Renumber(Node* parent, size_t from_row) {
   for (size_t i = from_row; i < children.size(); ++i) children[i]->row_ = i;
 }
 
-Node* Outline::Insert(Node* parent, size_t row, std::string title,
-                      std::unique_ptr<TNodeData> data, int32_t icon) {
+Node* Outline::Insert(Node* parent, size_t row, std::string title, std::unique_ptr<TNodeData> data,
+                      int32_t icon) {
   std::unique_ptr<Node> node(new Node);
   node->title_ = std::move(title);
   node->icon_ = icon;

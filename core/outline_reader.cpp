@@ -45,7 +45,7 @@ class Reader {
 
   // `layout_known` skips the version test (node stream); `bodies_present` says whether the
   // current layout carries the B field; `keep_bodies` whether nodes get their bodies.
-  ReadResult Read(bool node_stream, bool bodies_present, bool keep_bodies) {
+  ReadResult Read(bool node_stream, bool bodies_present, bool keep_bodies, bool force_old = false) {
     ReadResult result;
     ReadInfo& info = result.info;
     std::string magic;
@@ -57,7 +57,7 @@ class Reader {
         result.status = ReadError();
         return result;
       }
-      current = magic == std::string("\x03\x00\x00", 3);
+      current = !force_old && magic == std::string("\x03\x00\x00", 3);
     }
     info.layout = current ? FileLayout::kCurrent : FileLayout::kOld;
     Header header;
@@ -200,7 +200,23 @@ class Reader {
 ReadResult ReadOutline(const ByteSource& source, ReadTarget target, Outline* outline,
                        ProgressSink* progress) {
   const bool bodies = target != ReadTarget::kOtherTree;
-  return Reader(source, outline, progress).Read(false, bodies, bodies);
+  ReadResult result = Reader(source, outline, progress).Read(false, bodies, bodies);
+  if (!result.status && result.info.layout == FileLayout::kCurrent) {
+    // An old-layout file whose title section is exactly 3 bytes long starts with 3, 0, 0 too.
+    // When it does not read as the current layout, it may still read as the old one.
+    Outline old_outline;
+    ReadResult old = Reader(source, &old_outline, nullptr).Read(false, bodies, bodies, true);
+    if (old.status) {
+      outline->BeginBulkLoad();
+      outline->Clear();
+      while (!old_outline.empty()) {
+        outline->Adopt(nullptr, SIZE_MAX, old_outline.Take(old_outline.child(nullptr, 0)));
+      }
+      outline->EndBulkLoad();
+      return old;
+    }
+  }
+  return result;
 }
 
 ReadResult ReadOutlineFile(const std::string& path, ReadTarget target, Outline* outline,

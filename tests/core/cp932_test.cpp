@@ -16,14 +16,19 @@ TEST(Cp932, LeadBytesAreExactlyTheTwoRanges) {
 TEST(Cp932, WalksDoubleByteCharactersAsOne) {
   // "aあ\" where the trail byte of あ (0x82 0xA0) is not a backslash, then ソ (0x83 0x5C),
   // whose trail byte is.
-  const std::string text = "a\x82\xa0\x83\x5c" "b";
+  const std::string text =
+      "a\x82\xa0\x83\x5c"
+      "b";
   EXPECT_EQ(NextCharBoundary(text, 0), 1u);
   EXPECT_EQ(NextCharBoundary(text, 1), 3u);
   EXPECT_EQ(NextCharBoundary(text, 3), 5u);
   EXPECT_EQ(PrevCharBoundary(text, 5), 3u);
   EXPECT_EQ(PrevCharBoundary(text, 6), 5u);
   EXPECT_EQ(CharCount(text), 4u);
-  EXPECT_EQ(AsciiUpper("ab\x83\x5c" "c"), "AB\x83\x5c" "C");
+  EXPECT_EQ(AsciiUpper("ab\x83\x5c"
+                       "c"),
+            "AB\x83\x5c"
+            "C");
   EXPECT_EQ(AsciiUpper("\x82\x61"), "\x82\x61");  // trail byte 'a' is not a letter here
 }
 
@@ -43,8 +48,8 @@ TEST(Cp932, ConvertsBothWays) {
   const RoundTripCase cases[] = {
       {"No Title", "No Title"},
       {"\x88\xea\x8f\xcd", "一章"},
-      {"\xb1\xb2", "ｱｲ"},                    // half-width katakana
-      {"\x87\x40", "①"},                      // NEC special row
+      {"\xb1\xb2", "ｱｲ"},                      // half-width katakana
+      {"\x87\x40", "①"},                       // NEC special row
       {"\x83\x5c\x83\x74\x83\x67", "ソフト"},  // 0x5C trail bytes
       {"\x81\x60", "～"},                      // CP932 maps this to the full-width tilde
   };
@@ -80,10 +85,10 @@ TEST(Cp932, EveryDecodableCodeEncodesBackToACodeWithTheSameCharacter) {
     ++mapped;
     std::string bytes;
     ASSERT_TRUE(EncodeCp932Char(ch, &bytes)) << std::hex << code;
-    uint16_t back = bytes.size() == 2 ? static_cast<uint16_t>(
-                                            static_cast<unsigned char>(bytes[0]) << 8 |
-                                            static_cast<unsigned char>(bytes[1]))
-                                      : static_cast<unsigned char>(bytes[0]);
+    uint16_t back = bytes.size() == 2
+                        ? static_cast<uint16_t>(static_cast<unsigned char>(bytes[0]) << 8 |
+                                                static_cast<unsigned char>(bytes[1]))
+                        : static_cast<unsigned char>(bytes[0]);
     EXPECT_EQ(DecodeCp932Char(back), ch) << std::hex << code;
   }
   EXPECT_GT(mapped, 7000u);  // the JIS X 0208 set and the extensions are all there
