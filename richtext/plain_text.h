@@ -22,6 +22,12 @@ RichDocument PlainTextToDocument(std::string_view cp932, const CharFormat& forma
 // The lines of plain text without their ends; a trailing empty line is dropped.
 std::vector<std::string> PlainTextLines(std::string_view cp932);
 
+// Appends one character of rich text as plain CP932: no-break space becomes a space,
+// non-breaking hyphen a hyphen, soft hyphens and control characters other than tab vanish,
+// and what CP932 cannot hold becomes "?".
+void AppendPlainCp932(char32_t ch, std::string* out);
+std::string Utf8ToPlainCp932(std::string_view utf8);
+
 }  // namespace pw::rich
 
 #endif  // PLOTWEAVE_RICHTEXT_PLAIN_TEXT_H_

@@ -1,0 +1,65 @@
+// Stored bodies as lines, plain text and file bytes.
+#include "richtext/body_text.h"
+
+#include "core/cp932.h"
+#include "richtext/plain_text.h"
+#include "richtext/rich_operations.h"
+#include "richtext/rtf_reader.h"
+#include "richtext/rtf_writer.h"
+
+namespace pw::rich {
+namespace {
+
+// A body buffer is read only up to its first NUL.
+std::string_view UpToNul(std::string_view body) {
+  size_t nul = body.find('\0');
+  return nul == std::string_view::npos ? body : body.substr(0, nul);
+}
+
+
+}  // namespace
+
+std::vector<std::string> BodyToLines(std::string_view body) {
+  body = UpToNul(body);
+  if (body.empty()) return {};
+  if (IsRtf(body)) return ReadRtfLines(body);
+  return PlainTextLines(body);
+}
+
+std::vector<std::string> BodyToLinesUtf8(std::string_view body) {
+  std::vector<std::string> lines = DocumentLines(BodyToDocument(body));
+  if (UpToNul(body).empty()) lines.clear();
+  return lines;
+}
+
+std::string BodyPlainText(std::string_view body) {
+  body = UpToNul(body);
+  if (body.empty()) return {};
+  if (IsRtf(body)) return Utf8ToPlainCp932(DocumentText(ReadRtf(body)));
+  // Plain text keeps its bytes; only the line ends become CR LF.
+  std::string text;
+  text.reserve(body.size() + body.size() / 8);
+  for (size_t i = 0; i < body.size(); ++i) {
+    if (body[i] == '\r' || body[i] == '\n') {
+      text += "\r\n";
+      if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') ++i;
+    } else {
+      text.push_back(body[i]);
+    }
+  }
+  return text;
+}
+
+RichDocument BodyToDocument(std::string_view body) {
+  body = UpToNul(body);
+  if (IsRtf(body)) return ReadRtf(body);
+  if (body.empty()) return RichDocument{};
+  return PlainTextToDocument(body, DefaultBodyFormat());
+}
+
+std::string SerializeBodyForFile(std::string_view body) {
+  if (IsRtf(body)) return std::string(body);
+  return WriteRtf(PlainTextToDocument(UpToNul(body), DefaultBodyFormat()));
+}
+
+}  // namespace pw::rich

@@ -1,0 +1,776 @@
+// RTF reader. A stack of group states (destination, character and paragraph properties, \uc)
+// drives one handler table per destination; text bytes are collected until the next control
+// word so that a run of \'hh escapes is decoded at once in the font's code page and a
+// double-byte character split over two escapes survives. The same reader feeds either a
+// document builder or, for exports, a line collector that keeps CP932 bytes as they are.
+#include "richtext/rtf_reader.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+#include "core/code_page.h"
+#include "core/cp932.h"
+#include "richtext/plain_text.h"
+#include "richtext/rtf_tokenizer.h"
+
+namespace pw::rich {
+namespace {
+
+enum class Destination { kBody, kFontTable, kColorTable, kBullet, kSkip };
+
+struct GroupState {
+  Destination destination = Destination::kBody;
+  int uc = 1;
+  int font = -1;  // font number; -1 until \f or \plain: the \deff font
+  int half_points = 24;
+  int color = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike_out = false;
+  ParagraphFormat paragraph;
+  size_t bullet_owner = 0;  // kBullet: the state whose paragraph gets the bullet
+};
+
+struct FontEntry {
+  std::string face;
+  int charset = kAnsiCharset;
+  int code_page = 0;  // 0: the document's ANSI code page
+};
+
+int CharsetCodePage(int charset) {
+  switch (charset) {
+    case 0: return 1252;
+    case 2: return 1252;  // symbol fonts: keep the bytes' Latin meaning
+    case 77: return 10000;
+    case 128: return 932;
+    case 129: return 949;
+    case 130: return 1361;
+    case 134: return 936;
+    case 136: return 950;
+    case 161: return 1253;
+    case 162: return 1254;
+    case 163: return 1258;
+    case 177: return 1255;
+    case 178: return 1256;
+    case 186: return 1257;
+    case 204: return 1251;
+    case 222: return 874;
+    case 238: return 1250;
+    case 255: return 437;
+    default: return 0;
+  }
+}
+
+std::string DecodeBytes(std::string_view bytes, int code_page) {
+  if (code_page == 932) return Cp932ToUtf8(bytes).text;
+  if (auto text = DecodeCodePageToUtf8(code_page, bytes)) return *std::move(text);
+  if (auto text = DecodeCodePageToUtf8(1252, bytes)) return *std::move(text);
+  std::string ascii;
+  for (char c : bytes) ascii.push_back(static_cast<unsigned char>(c) < 0x80 ? c : '?');
+  return ascii;
+}
+
+class Reader;
+
+// Receives what the body destination holds.
+class ContentSink {
+ public:
+  virtual ~ContentSink() = default;
+  virtual void Bytes(std::string_view bytes, int code_page, const GroupState& state) = 0;
+  virtual void Char(char32_t ch, const GroupState& state) = 0;
+  virtual void ParagraphEnd(const GroupState& state) = 0;
+  virtual void Finish(const GroupState& state) = 0;
+};
+
+class Reader {
+ public:
+  Reader(std::string_view rtf, ContentSink* sink) : tokenizer_(rtf), sink_(sink) {
+    stack_.emplace_back();
+  }
+
+  void Run();
+  CharFormat FormatOf(const GroupState& state) const;
+
+ private:
+  using Handler = void (Reader::*)(const Token&, int);
+  struct Entry {
+    Handler handler;
+    int arg;
+  };
+  using Table = std::unordered_map<std::string_view, Entry>;
+  static const Table& TableFor(Destination destination);
+
+  GroupState& Top() { return stack_.back(); }
+  bool Skipping() const { return skip_nesting_ > 0 || stack_.back().destination == Destination::kSkip; }
+  void Push();
+  void Pop();
+  void AddText(std::string_view text);
+  void AddByte(unsigned char byte);
+  void Flush();
+  void Dispatch(const Token& token);
+  void Symbol(char symbol);
+  void Emit(char32_t ch);
+  int CodePageOf(const GroupState& state) const;
+  const FontEntry* FontOf(const GroupState& state) const;
+  void CommitFont();
+  void CommitColor();
+
+  // Handlers.
+  void DoDestination(const Token&, int destination);
+  void DoAnsiCodePage(const Token& token, int code_page);
+  void DoDefaultFont(const Token& token, int) { if (token.has_parameter) default_font_ = token.parameter; }
+  void DoPlain(const Token&, int);
+  void DoFont(const Token& token, int) { Top().font = token.has_parameter ? token.parameter : -1; }
+  void DoFontSize(const Token& token, int);
+  void DoColor(const Token& token, int) { Top().color = token.has_parameter ? token.parameter : 0; }
+  void DoStyle(const Token& token, int which);
+  void DoUnderlineOff(const Token&, int) { Top().underline = false; }
+  void DoPar(const Token&, int) { sink_->ParagraphEnd(Top()); }
+  void DoPard(const Token&, int) { Top().paragraph = ParagraphFormat{}; }
+  void DoAlign(const Token&, int alignment) { Top().paragraph.alignment = static_cast<Alignment>(alignment); }
+  void DoIndent(const Token& token, int which);
+  void DoTabStop(const Token& token, int);
+  void DoChar(const Token&, int ch) { Emit(static_cast<char32_t>(ch)); }
+  void DoUnicode(const Token& token, int);
+  void DoUc(const Token& token, int);
+  void DoFontNumber(const Token& token, int);
+  void DoCharset(const Token& token, int);
+  void DoFontCodePage(const Token& token, int);
+  void DoColorComponent(const Token& token, int which);
+  void DoBullet(const Token&, int);
+
+  RtfTokenizer tokenizer_;
+  ContentSink* sink_;
+  std::vector<GroupState> stack_;
+  size_t skip_nesting_ = 0;  // groups opened inside a skipped destination or beyond the limit
+  bool ignorable_ = false;   // after \*: an unknown destination is skipped
+  int fallback_left_ = 0;    // characters after \uN still to skip
+  char32_t high_surrogate_ = 0;
+  bool done_ = false;
+  GroupState final_state_;
+  bool have_final_state_ = false;
+
+  std::string pending_;  // text bytes of the body not yet handed over
+
+  int ansi_code_page_ = 1252;
+  int default_font_ = 0;
+  std::map<int, FontEntry> fonts_;
+  // The font table entry being read.
+  bool font_open_ = false;
+  int font_number_ = 0;
+  int font_charset_ = -1;
+  int font_code_page_ = 0;
+  std::string font_name_bytes_;
+  std::string font_name_;
+  // The colour table.
+  std::vector<uint32_t> colors_;
+  int rgb_[3] = {0, 0, 0};
+  bool rgb_set_ = false;
+};
+
+const Reader::Table& Reader::TableFor(Destination destination) {
+  constexpr int kSkip = static_cast<int>(Destination::kSkip);
+  static const Table body = {
+      {"fonttbl", {&Reader::DoDestination, static_cast<int>(Destination::kFontTable)}},
+      {"colortbl", {&Reader::DoDestination, static_cast<int>(Destination::kColorTable)}},
+      {"pn", {&Reader::DoDestination, static_cast<int>(Destination::kBullet)}},
+      {"stylesheet", {&Reader::DoDestination, kSkip}},
+      {"info", {&Reader::DoDestination, kSkip}},
+      {"pict", {&Reader::DoDestination, kSkip}},
+      {"object", {&Reader::DoDestination, kSkip}},
+      {"pntext", {&Reader::DoDestination, kSkip}},
+      {"listtext", {&Reader::DoDestination, kSkip}},
+      {"fldinst", {&Reader::DoDestination, kSkip}},
+      {"header", {&Reader::DoDestination, kSkip}},
+      {"headerl", {&Reader::DoDestination, kSkip}},
+      {"headerr", {&Reader::DoDestination, kSkip}},
+      {"headerf", {&Reader::DoDestination, kSkip}},
+      {"footer", {&Reader::DoDestination, kSkip}},
+      {"footerl", {&Reader::DoDestination, kSkip}},
+      {"footerr", {&Reader::DoDestination, kSkip}},
+      {"footerf", {&Reader::DoDestination, kSkip}},
+      {"footnote", {&Reader::DoDestination, kSkip}},
+      {"annotation", {&Reader::DoDestination, kSkip}},
+      {"xe", {&Reader::DoDestination, kSkip}},
+      {"tc", {&Reader::DoDestination, kSkip}},
+      {"txe", {&Reader::DoDestination, kSkip}},
+      {"rxe", {&Reader::DoDestination, kSkip}},
+      {"private", {&Reader::DoDestination, kSkip}},
+      {"filetbl", {&Reader::DoDestination, kSkip}},
+      {"revtbl", {&Reader::DoDestination, kSkip}},
+      {"rtf", {&Reader::DoAnsiCodePage, -1}},
+      {"ansi", {&Reader::DoAnsiCodePage, 1252}},
+      {"mac", {&Reader::DoAnsiCodePage, 10000}},
+      {"pc", {&Reader::DoAnsiCodePage, 437}},
+      {"pca", {&Reader::DoAnsiCodePage, 850}},
+      {"ansicpg", {&Reader::DoAnsiCodePage, 0}},
+      {"deff", {&Reader::DoDefaultFont, 0}},
+      {"plain", {&Reader::DoPlain, 0}},
+      {"f", {&Reader::DoFont, 0}},
+      {"fs", {&Reader::DoFontSize, 0}},
+      {"cf", {&Reader::DoColor, 0}},
+      {"b", {&Reader::DoStyle, 0}},
+      {"i", {&Reader::DoStyle, 1}},
+      {"ul", {&Reader::DoStyle, 2}},
+      {"uld", {&Reader::DoStyle, 2}},
+      {"uldash", {&Reader::DoStyle, 2}},
+      {"uldashd", {&Reader::DoStyle, 2}},
+      {"uldashdd", {&Reader::DoStyle, 2}},
+      {"uldb", {&Reader::DoStyle, 2}},
+      {"ulth", {&Reader::DoStyle, 2}},
+      {"ulw", {&Reader::DoStyle, 2}},
+      {"ulwave", {&Reader::DoStyle, 2}},
+      {"ulnone", {&Reader::DoUnderlineOff, 0}},
+      {"strike", {&Reader::DoStyle, 3}},
+      {"striked", {&Reader::DoStyle, 3}},
+      {"par", {&Reader::DoPar, 0}},
+      {"sect", {&Reader::DoPar, 0}},
+      {"page", {&Reader::DoPar, 0}},
+      {"row", {&Reader::DoPar, 0}},
+      {"pard", {&Reader::DoPard, 0}},
+      {"ql", {&Reader::DoAlign, static_cast<int>(Alignment::kLeft)}},
+      {"qc", {&Reader::DoAlign, static_cast<int>(Alignment::kCenter)}},
+      {"qr", {&Reader::DoAlign, static_cast<int>(Alignment::kRight)}},
+      {"qj", {&Reader::DoAlign, static_cast<int>(Alignment::kJustify)}},
+      {"fi", {&Reader::DoIndent, 0}},
+      {"li", {&Reader::DoIndent, 1}},
+      {"ri", {&Reader::DoIndent, 2}},
+      {"tx", {&Reader::DoTabStop, 0}},
+      {"tb", {&Reader::DoTabStop, 0}},
+      {"line", {&Reader::DoChar, kLineBreak}},
+      {"tab", {&Reader::DoChar, kTab}},
+      {"cell", {&Reader::DoChar, kTab}},
+      {"nestcell", {&Reader::DoChar, kTab}},
+      {"emdash", {&Reader::DoChar, 0x2014}},
+      {"endash", {&Reader::DoChar, 0x2013}},
+      {"emspace", {&Reader::DoChar, 0x2003}},
+      {"enspace", {&Reader::DoChar, 0x2002}},
+      {"qmspace", {&Reader::DoChar, 0x2005}},
+      {"bullet", {&Reader::DoChar, 0x2022}},
+      {"lquote", {&Reader::DoChar, 0x2018}},
+      {"rquote", {&Reader::DoChar, 0x2019}},
+      {"ldblquote", {&Reader::DoChar, 0x201C}},
+      {"rdblquote", {&Reader::DoChar, 0x201D}},
+      {"zwj", {&Reader::DoChar, 0x200D}},
+      {"zwnj", {&Reader::DoChar, 0x200C}},
+      {"u", {&Reader::DoUnicode, 0}},
+      {"uc", {&Reader::DoUc, 0}},
+  };
+  static const Table font_table = {
+      {"f", {&Reader::DoFontNumber, 0}},
+      {"fcharset", {&Reader::DoCharset, 0}},
+      {"cpg", {&Reader::DoFontCodePage, 0}},
+      {"u", {&Reader::DoUnicode, 0}},
+      {"uc", {&Reader::DoUc, 0}},
+      {"fnil", {&Reader::DoFontCodePage, -1}},
+      {"froman", {&Reader::DoFontCodePage, -1}},
+      {"fswiss", {&Reader::DoFontCodePage, -1}},
+      {"fmodern", {&Reader::DoFontCodePage, -1}},
+      {"fscript", {&Reader::DoFontCodePage, -1}},
+      {"fdecor", {&Reader::DoFontCodePage, -1}},
+      {"ftech", {&Reader::DoFontCodePage, -1}},
+      {"fbidi", {&Reader::DoFontCodePage, -1}},
+      {"fprq", {&Reader::DoFontCodePage, -1}},
+  };
+  static const Table color_table = {
+      {"red", {&Reader::DoColorComponent, 0}},
+      {"green", {&Reader::DoColorComponent, 1}},
+      {"blue", {&Reader::DoColorComponent, 2}},
+  };
+  static const Table bullet = {
+      {"pnlvlblt", {&Reader::DoBullet, 0}},
+      {"pnlvlbody", {&Reader::DoBullet, 0}},
+      {"pnlvlcont", {&Reader::DoBullet, 0}},
+      {"pntxtb", {&Reader::DoDestination, kSkip}},
+      {"pntxta", {&Reader::DoDestination, kSkip}},
+  };
+  static const Table none;
+  switch (destination) {
+    case Destination::kBody: return body;
+    case Destination::kFontTable: return font_table;
+    case Destination::kColorTable: return color_table;
+    case Destination::kBullet: return bullet;
+    case Destination::kSkip: return none;
+  }
+  return none;
+}
+
+void Reader::Run() {
+  while (!done_) {
+    Token token = tokenizer_.Next();
+    if (token.kind == TokenKind::kEnd) break;
+    if (Skipping()) {
+      if (token.kind == TokenKind::kGroupStart) {
+        ++skip_nesting_;
+      } else if (token.kind == TokenKind::kGroupEnd) {
+        if (skip_nesting_ > 0) {
+          --skip_nesting_;
+        } else {
+          Pop();
+        }
+      }
+      continue;
+    }
+    if (fallback_left_ > 0) {
+      if (token.kind == TokenKind::kGroupStart || token.kind == TokenKind::kGroupEnd) {
+        fallback_left_ = 0;
+      } else if (token.kind == TokenKind::kText) {
+        size_t n = std::min(token.text.size(), static_cast<size_t>(fallback_left_));
+        fallback_left_ -= static_cast<int>(n);
+        token.text.remove_prefix(n);
+        if (token.text.empty()) continue;
+      } else {
+        --fallback_left_;
+        continue;
+      }
+    }
+    const bool was_ignorable = ignorable_;
+    ignorable_ = false;
+    switch (token.kind) {
+      case TokenKind::kText:
+        AddText(token.text);
+        break;
+      case TokenKind::kHexByte:
+        AddByte(token.byte);
+        break;
+      case TokenKind::kControlSymbol:
+        if (token.symbol == '\\' || token.symbol == '{' || token.symbol == '}') {
+          AddByte(static_cast<unsigned char>(token.symbol));
+        } else if (token.symbol == '*') {
+          Flush();
+          ignorable_ = true;
+        } else {
+          Flush();
+          Symbol(token.symbol);
+        }
+        break;
+      case TokenKind::kGroupStart:
+        Flush();
+        Push();
+        break;
+      case TokenKind::kGroupEnd:
+        Flush();
+        Pop();
+        break;
+      case TokenKind::kControlWord: {
+        Flush();
+        const Table& table = TableFor(Top().destination);
+        auto it = table.find(token.word);
+        if (it != table.end()) {
+          (this->*(it->second.handler))(token, it->second.arg);
+        } else if (was_ignorable) {
+          Top().destination = Destination::kSkip;
+        }
+        break;
+      }
+      case TokenKind::kBinary:
+        Flush();
+        break;
+      case TokenKind::kEnd:
+        break;
+    }
+  }
+  Flush();
+  sink_->Finish(have_final_state_ ? final_state_ : stack_.back());
+}
+
+void Reader::Push() {
+  // stack_[0] is the state outside every group.
+  if (stack_.size() > static_cast<size_t>(kMaxGroupDepth)) {
+    ++skip_nesting_;
+    return;
+  }
+  stack_.push_back(stack_.back());
+}
+
+void Reader::Pop() {
+  if (stack_.size() <= 1) return;
+  if (Top().destination == Destination::kFontTable && font_open_ &&
+      (!font_name_bytes_.empty() || !font_name_.empty())) {
+    CommitFont();
+  }
+  if (stack_.size() == 2) {
+    // The document's own group closes: whatever follows is not part of it.
+    final_state_ = stack_.back();
+    have_final_state_ = true;
+    done_ = true;
+  }
+  stack_.pop_back();
+}
+
+void Reader::AddText(std::string_view text) {
+  switch (Top().destination) {
+    case Destination::kBody:
+      pending_.append(text);
+      break;
+    case Destination::kFontTable:
+      for (char c : text) {
+        if (c == ';') {
+          CommitFont();
+        } else {
+          font_name_bytes_.push_back(c);
+        }
+      }
+      break;
+    case Destination::kColorTable:
+      for (char c : text) {
+        if (c == ';') CommitColor();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void Reader::AddByte(unsigned char byte) {
+  if (Top().destination == Destination::kBody) {
+    pending_.push_back(static_cast<char>(byte));
+  } else if (Top().destination == Destination::kFontTable) {
+    font_name_bytes_.push_back(static_cast<char>(byte));
+  }
+}
+
+void Reader::Flush() {
+  if (pending_.empty()) return;
+  sink_->Bytes(pending_, CodePageOf(Top()), Top());
+  pending_.clear();
+}
+
+void Reader::Symbol(char symbol) {
+  switch (symbol) {
+    case '~': Emit(0x00A0); break;
+    case '-': Emit(0x00AD); break;
+    case '_': Emit(0x2011); break;
+    case '\t': Emit(kTab); break;
+    default: break;  // \| \: and the like carry nothing we keep
+  }
+}
+
+void Reader::Emit(char32_t ch) {
+  if (Top().destination == Destination::kBody) {
+    sink_->Char(ch, Top());
+  } else if (Top().destination == Destination::kFontTable) {
+    font_name_ += DecodeBytes(font_name_bytes_, font_code_page_ > 0 ? font_code_page_ : ansi_code_page_);
+    font_name_bytes_.clear();
+    AppendUtf8(ch, &font_name_);
+  }
+}
+
+const FontEntry* Reader::FontOf(const GroupState& state) const {
+  auto it = fonts_.find(state.font < 0 ? default_font_ : state.font);
+  return it == fonts_.end() ? nullptr : &it->second;
+}
+
+int Reader::CodePageOf(const GroupState& state) const {
+  const FontEntry* font = FontOf(state);
+  return font != nullptr && font->code_page > 0 ? font->code_page : ansi_code_page_;
+}
+
+CharFormat Reader::FormatOf(const GroupState& state) const {
+  CharFormat format;
+  if (const FontEntry* font = FontOf(state)) {
+    format.face = font->face;
+    format.charset = font->charset;
+  } else {
+    format.charset = ansi_code_page_ == 932 ? kShiftJisCharset : kAnsiCharset;
+  }
+  format.size = state.half_points / 2.0;
+  format.color = state.color > 0 && static_cast<size_t>(state.color) < colors_.size()
+                     ? colors_[static_cast<size_t>(state.color)]
+                     : kWindowTextColor;
+  format.bold = state.bold;
+  format.italic = state.italic;
+  format.underline = state.underline;
+  format.strike_out = state.strike_out;
+  return format;
+}
+
+void Reader::CommitFont() {
+  if (!font_open_) return;
+  int code_page = font_code_page_ > 0 ? font_code_page_ : 0;
+  if (code_page == 0 && font_charset_ >= 0) code_page = CharsetCodePage(font_charset_);
+  if (code_page > 0 && !IsCodePageKnown(code_page)) code_page = 0;
+  FontEntry entry;
+  entry.charset = font_charset_ >= 0 ? font_charset_ : kAnsiCharset;
+  entry.code_page = code_page;
+  entry.face = font_name_ + DecodeBytes(font_name_bytes_, code_page > 0 ? code_page : ansi_code_page_);
+  while (!entry.face.empty() && entry.face.back() == ' ') entry.face.pop_back();
+  size_t first = entry.face.find_first_not_of(' ');
+  entry.face.erase(0, first == std::string::npos ? entry.face.size() : first);
+  fonts_[font_number_] = std::move(entry);
+  font_open_ = false;
+  font_name_bytes_.clear();
+  font_name_.clear();
+}
+
+void Reader::CommitColor() {
+  if (!rgb_set_) {
+    colors_.push_back(kWindowTextColor);
+  } else {
+    colors_.push_back(static_cast<uint32_t>(rgb_[0] | rgb_[1] << 8 | rgb_[2] << 16));
+  }
+  rgb_[0] = rgb_[1] = rgb_[2] = 0;
+  rgb_set_ = false;
+}
+
+void Reader::DoDestination(const Token&, int destination) {
+  auto d = static_cast<Destination>(destination);
+  Top().destination = d;
+  if (d == Destination::kBullet) {
+    Top().bullet_owner = stack_.size() >= 2 ? stack_.size() - 2 : 0;
+  } else if (d == Destination::kColorTable) {
+    colors_.clear();
+    rgb_set_ = false;
+    rgb_[0] = rgb_[1] = rgb_[2] = 0;
+  } else if (d == Destination::kFontTable) {
+    font_open_ = false;
+    font_name_bytes_.clear();
+    font_name_.clear();
+  }
+}
+
+void Reader::DoAnsiCodePage(const Token& token, int code_page) {
+  if (code_page < 0) return;  // \rtf1
+  if (code_page == 0) {
+    if (!token.has_parameter || !IsCodePageKnown(token.parameter)) return;
+    code_page = token.parameter;
+  }
+  ansi_code_page_ = code_page;
+}
+
+void Reader::DoPlain(const Token&, int) {
+  GroupState& s = Top();
+  s.font = -1;
+  s.half_points = 24;
+  s.color = 0;
+  s.bold = s.italic = s.underline = s.strike_out = false;
+}
+
+void Reader::DoFontSize(const Token& token, int) {
+  int value = token.has_parameter ? token.parameter : 24;
+  Top().half_points = std::clamp(value, 1, 3276);
+}
+
+void Reader::DoStyle(const Token& token, int which) {
+  bool on = !token.has_parameter || token.parameter != 0;
+  GroupState& s = Top();
+  switch (which) {
+    case 0: s.bold = on; break;
+    case 1: s.italic = on; break;
+    case 2: s.underline = on; break;
+    default: s.strike_out = on; break;
+  }
+}
+
+void Reader::DoIndent(const Token& token, int which) {
+  double points = (token.has_parameter ? token.parameter : 0) / 20.0;
+  ParagraphFormat& p = Top().paragraph;
+  (which == 0 ? p.first_indent : which == 1 ? p.left_indent : p.right_indent) = points;
+}
+
+void Reader::DoTabStop(const Token& token, int) {
+  if (!token.has_parameter) return;
+  std::vector<double>& stops = Top().paragraph.tab_stops;
+  double points = token.parameter / 20.0;
+  auto it = std::lower_bound(stops.begin(), stops.end(), points);
+  if (it == stops.end() || *it != points) stops.insert(it, points);
+}
+
+void Reader::DoUnicode(const Token& token, int) {
+  if (!token.has_parameter) return;
+  int32_t value = token.parameter;
+  if (value < 0) value += 65536;
+  if (value < 0 || value > 0xFFFF) value = 0xFFFD;
+  auto ch = static_cast<char32_t>(value);
+  fallback_left_ = Top().uc;
+  if (ch >= 0xD800 && ch <= 0xDBFF) {
+    high_surrogate_ = ch;
+    return;
+  }
+  if (ch >= 0xDC00 && ch <= 0xDFFF) {
+    if (high_surrogate_ == 0) return;
+    ch = 0x10000 + ((high_surrogate_ - 0xD800) << 10) + (ch - 0xDC00);
+  }
+  high_surrogate_ = 0;
+  Emit(ch);
+}
+
+void Reader::DoUc(const Token& token, int) {
+  Top().uc = token.has_parameter ? std::clamp(token.parameter, 0, 255) : 1;
+}
+
+void Reader::DoFontNumber(const Token& token, int) {
+  if (font_open_ && (!font_name_bytes_.empty() || !font_name_.empty())) CommitFont();
+  font_open_ = true;
+  font_number_ = token.has_parameter ? token.parameter : 0;
+  font_charset_ = -1;
+  font_code_page_ = 0;
+  font_name_bytes_.clear();
+  font_name_.clear();
+}
+
+void Reader::DoCharset(const Token& token, int) {
+  if (token.has_parameter) font_charset_ = token.parameter;
+  if (font_charset_ == 1) font_charset_ = ansi_code_page_ == 932 ? kShiftJisCharset : kAnsiCharset;
+  if (font_code_page_ == 0) {
+    int code_page = CharsetCodePage(font_charset_);
+    if (code_page > 0 && IsCodePageKnown(code_page)) font_code_page_ = code_page;
+  }
+}
+
+void Reader::DoFontCodePage(const Token& token, int arg) {
+  if (arg < 0) return;  // font family words: nothing to keep
+  if (token.has_parameter && token.parameter > 0 && IsCodePageKnown(token.parameter)) {
+    font_code_page_ = token.parameter;
+  }
+}
+
+void Reader::DoColorComponent(const Token& token, int which) {
+  rgb_[which] = std::clamp(token.has_parameter ? token.parameter : 0, 0, 255);
+  rgb_set_ = true;
+}
+
+void Reader::DoBullet(const Token&, int) {
+  size_t owner = Top().bullet_owner;
+  if (owner < stack_.size()) stack_[owner].paragraph.bullet = true;
+}
+
+// Builds the document; consecutive text of one state goes into one run.
+class DocumentSink : public ContentSink {
+ public:
+  void set_reader(const Reader* reader) { reader_ = reader; }
+  RichDocument Take() { return std::move(document_); }
+
+  void Bytes(std::string_view bytes, int code_page, const GroupState& state) override {
+    std::string text = DecodeBytes(bytes, code_page);
+    // Control characters in the text stream carry nothing but a tab.
+    text.erase(std::remove_if(text.begin(), text.end(),
+                              [](char c) {
+                                auto b = static_cast<unsigned char>(c);
+                                return b < 0x20 && c != '\t';
+                              }),
+               text.end());
+    Append(text, state);
+  }
+  void Char(char32_t ch, const GroupState& state) override {
+    if (ch < 0x20 && ch != static_cast<char32_t>(kTab) && ch != static_cast<char32_t>(kLineBreak)) {
+      return;
+    }
+    std::string text;
+    AppendUtf8(ch, &text);
+    Append(text, state);
+  }
+  void ParagraphEnd(const GroupState& state) override {
+    document_.paragraphs.back().format = state.paragraph;
+    document_.paragraphs.emplace_back();
+  }
+  void Finish(const GroupState& state) override {
+    document_.paragraphs.back().format = state.paragraph;
+    document_.Normalize();
+  }
+
+ private:
+  struct Key {
+    int font, half_points, color;
+    bool bold, italic, underline, strike_out;
+    bool operator==(const Key&) const = default;
+  };
+  static Key KeyOf(const GroupState& s) {
+    return {s.font, s.half_points, s.color, s.bold, s.italic, s.underline, s.strike_out};
+  }
+  void Append(const std::string& text, const GroupState& state) {
+    if (text.empty()) return;
+    std::vector<Run>& runs = document_.paragraphs.back().runs;
+    Key key = KeyOf(state);
+    if (!runs.empty() && key == last_key_) {
+      runs.back().text += text;
+      return;
+    }
+    runs.push_back(Run{text, reader_->FormatOf(state)});
+    last_key_ = key;
+  }
+
+  const Reader* reader_ = nullptr;
+  RichDocument document_;
+  Key last_key_{};
+};
+
+// Collects CP932 lines; CP932 text is copied through when it is well formed.
+class LinesSink : public ContentSink {
+ public:
+  std::vector<std::string> Take() {
+    lines_.push_back(std::move(current_));
+    return std::move(lines_);
+  }
+
+  void Bytes(std::string_view bytes, int code_page, const GroupState&) override {
+    if (code_page == 932 && IsCleanCp932(bytes)) {
+      current_.append(bytes);
+      return;
+    }
+    std::string utf8 = DecodeBytes(bytes, code_page);
+    for (size_t i = 0; i < utf8.size();) AppendPlainCp932(NextUtf8(utf8, &i), &current_);
+  }
+  void Char(char32_t ch, const GroupState&) override {
+    if (ch == static_cast<char32_t>(kLineBreak)) {
+      EndLine();
+    } else {
+      AppendPlainCp932(ch, &current_);
+    }
+  }
+  void ParagraphEnd(const GroupState&) override { EndLine(); }
+  void Finish(const GroupState&) override {}
+
+ private:
+  // Printable ASCII, tab and characters that decode; anything else takes the slow road.
+  static bool IsCleanCp932(std::string_view bytes) {
+    const size_t n = bytes.size();
+    for (size_t i = 0; i < n;) {
+      auto b = static_cast<unsigned char>(bytes[i]);
+      if ((b >= 0x20 && b < 0x80) || b == '\t') {
+        ++i;
+        continue;
+      }
+      if (IsLeadByte(b)) {
+        if (i + 1 >= n) return false;
+        auto code = static_cast<uint16_t>(b << 8 | static_cast<unsigned char>(bytes[i + 1]));
+        if (DecodeCp932Char(code) == 0) return false;
+        i += 2;
+        continue;
+      }
+      if (b < 0x80 || DecodeCp932Char(b) == 0) return false;
+      ++i;
+    }
+    return true;
+  }
+  void EndLine() {
+    lines_.push_back(std::move(current_));
+    current_.clear();
+  }
+
+  std::vector<std::string> lines_;
+  std::string current_;
+};
+
+}  // namespace
+
+RichDocument ReadRtf(std::string_view rtf) {
+  DocumentSink sink;
+  Reader reader(rtf, &sink);
+  sink.set_reader(&reader);
+  reader.Run();
+  return sink.Take();
+}
+
+std::vector<std::string> ReadRtfLines(std::string_view rtf) {
+  LinesSink sink;
+  Reader reader(rtf, &sink);
+  reader.Run();
+  std::vector<std::string> lines = sink.Take();
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+}  // namespace pw::rich

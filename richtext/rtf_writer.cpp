@@ -1,0 +1,238 @@
+// RTF writer: stateless, one pass to collect the font and colour tables, one to write. Every
+// paragraph starts with \pard and every run with \plain, so no property leaks from one to the
+// next and reading the output back gives the same document.
+#include "richtext/rtf_writer.h"
+
+#include <cmath>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "core/cp932.h"
+#include "richtext/plain_text.h"
+#include "richtext/rich_operations.h"
+
+namespace pw::rich {
+namespace {
+
+struct FontKey {
+  std::string face;
+  int charset;
+  bool operator==(const FontKey&) const = default;
+};
+
+class Tables {
+ public:
+  explicit Tables(const RichDocument& document) {
+    for (const Paragraph& paragraph : document.paragraphs) {
+      for (const Run& run : paragraph.runs) {
+        FontIndex(run.format);
+        ColorIndex(run.format.color);
+      }
+    }
+    if (fonts_.empty()) {
+      CharFormat format = DefaultBodyFormat();
+      FontIndex(format);
+    }
+  }
+  int FontIndex(const CharFormat& format) {
+    FontKey key{format.face, format.charset};
+    for (size_t i = 0; i < fonts_.size(); ++i) {
+      if (fonts_[i] == key) return static_cast<int>(i);
+    }
+    fonts_.push_back(std::move(key));
+    return static_cast<int>(fonts_.size() - 1);
+  }
+  // 0 is the automatic colour; system colours have no RTF form and fall back to it.
+  int ColorIndex(uint32_t color) {
+    if (IsSystemColor(color)) return 0;
+    color &= 0x00FFFFFF;
+    for (size_t i = 0; i < colors_.size(); ++i) {
+      if (colors_[i] == color) return static_cast<int>(i + 1);
+    }
+    colors_.push_back(color);
+    return static_cast<int>(colors_.size());
+  }
+  const std::vector<FontKey>& fonts() const { return fonts_; }
+  const std::vector<uint32_t>& colors() const { return colors_; }
+
+ private:
+  std::vector<FontKey> fonts_;
+  std::vector<uint32_t> colors_;
+};
+
+void AppendNumber(std::string* out, const char* word, long value) {
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "\\%s%ld", word, value);
+  *out += buffer;
+}
+
+void AppendHexByte(std::string* out, unsigned char byte) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  *out += "\\'";
+  out->push_back(kHex[byte >> 4]);
+  out->push_back(kHex[byte & 0xF]);
+}
+
+void AppendUnicodeEscape(std::string* out, char32_t ch) {
+  auto one = [out](uint32_t unit) {
+    long value = unit > 32767 ? static_cast<long>(unit) - 65536 : static_cast<long>(unit);
+    AppendNumber(out, "u", value);
+    out->push_back('?');
+  };
+  if (ch >= 0x10000) {
+    uint32_t v = ch - 0x10000;
+    one(0xD800 + (v >> 10));
+    one(0xDC00 + (v & 0x3FF));
+  } else {
+    one(ch);
+  }
+}
+
+long Twips(double points) { return std::lround(points * 20); }
+
+// Writes UTF-8 text for a font of `charset`. `delimit` is true while the last thing written
+// is a control word that a following letter, digit or space would extend.
+void AppendText(std::string* out, std::string_view utf8, int charset, bool* delimit) {
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t ch = NextUtf8(utf8, &i);
+    if (ch >= 0x20 && ch < 0x80) {
+      if (ch == '\\' || ch == '{' || ch == '}') {
+        out->push_back('\\');
+        out->push_back(static_cast<char>(ch));
+        *delimit = false;
+        continue;
+      }
+      if (*delimit) out->push_back(' ');
+      out->push_back(static_cast<char>(ch));
+      *delimit = false;
+      continue;
+    }
+    *delimit = true;
+    switch (ch) {
+      case static_cast<char32_t>(kTab): *out += "\\tab"; continue;
+      case static_cast<char32_t>(kLineBreak): *out += "\\line"; continue;
+      case 0x00A0: *out += "\\~"; *delimit = false; continue;
+      case 0x00AD: *out += "\\-"; *delimit = false; continue;
+      case 0x2011: *out += "\\_"; *delimit = false; continue;
+      default: break;
+    }
+    *delimit = false;
+    if (ch < 0x20) continue;  // other control characters have no place in a paragraph
+    if (charset == kShiftJisCharset) {
+      std::string bytes;
+      // Only codes that read back as the same character (some characters share a code).
+      if (EncodeCp932Char(ch, &bytes)) {
+        uint16_t code = bytes.size() == 2 ? static_cast<uint16_t>(
+                                                static_cast<unsigned char>(bytes[0]) << 8 |
+                                                static_cast<unsigned char>(bytes[1]))
+                                          : static_cast<unsigned char>(bytes[0]);
+        if (DecodeCp932Char(code) == ch) {
+          for (char b : bytes) AppendHexByte(out, static_cast<unsigned char>(b));
+          continue;
+        }
+      }
+    } else if (charset == kAnsiCharset && ch >= 0xA0 && ch <= 0xFF) {
+      AppendHexByte(out, static_cast<unsigned char>(ch));  // Windows-1252 agrees with Latin-1 here
+      continue;
+    }
+    AppendUnicodeEscape(out, ch);
+  }
+}
+
+void AppendParagraphFormat(std::string* out, const ParagraphFormat& format, int bullet_font) {
+  *out += "\\pard";
+  switch (format.alignment) {
+    case Alignment::kLeft: break;
+    case Alignment::kCenter: *out += "\\qc"; break;
+    case Alignment::kRight: *out += "\\qr"; break;
+    case Alignment::kJustify: *out += "\\qj"; break;
+  }
+  if (format.bullet) {
+    // \pntext is what readers without \pn show; ours skips it.
+    *out += "{\\pntext";
+    AppendNumber(out, "f", bullet_font);
+    *out += "\\'81\\'45\\tab}{\\*\\pn\\pnlvlblt";
+    AppendNumber(out, "pnf", bullet_font);
+    *out += "\\pnindent0{\\pntxtb\\'81\\'45}}";
+  }
+  if (Twips(format.first_indent) != 0) AppendNumber(out, "fi", Twips(format.first_indent));
+  if (Twips(format.left_indent) != 0) AppendNumber(out, "li", Twips(format.left_indent));
+  if (Twips(format.right_indent) != 0) AppendNumber(out, "ri", Twips(format.right_indent));
+  for (double stop : format.tab_stops) AppendNumber(out, "tx", Twips(stop));
+}
+
+void AppendCharFormat(std::string* out, const CharFormat& format, Tables* tables) {
+  *out += "\\plain";
+  AppendNumber(out, "f", tables->FontIndex(format));
+  AppendNumber(out, "fs", std::lround(format.size * 2));
+  if (int color = tables->ColorIndex(format.color); color != 0) AppendNumber(out, "cf", color);
+  if (format.bold) *out += "\\b";
+  if (format.italic) *out += "\\i";
+  if (format.underline) *out += "\\ul";
+  if (format.strike_out) *out += "\\strike";
+}
+
+}  // namespace
+
+std::string WriteRtf(const RichDocument& document) {
+  Tables tables(document);
+  std::string out;
+  out.reserve(256 + document.paragraphs.size() * 64);
+  out += "{\\rtf1\\ansi\\ansicpg932\\deff0\\deflang1033\\deflangfe1041{\\fonttbl";
+  for (size_t i = 0; i < tables.fonts().size(); ++i) {
+    const FontKey& font = tables.fonts()[i];
+    out += "{";
+    AppendNumber(&out, "f", static_cast<long>(i));
+    out += "\\fnil";
+    AppendNumber(&out, "fcharset", font.charset);
+    bool delimit = true;
+    // A semicolon ends the name in the table; it goes as an escape.
+    std::string face;
+    for (char c : font.face) {
+      if (c == ';') {
+        AppendText(&out, face, font.charset, &delimit);
+        face.clear();
+        out += "\\'3b";
+        delimit = false;
+      } else {
+        face.push_back(c);
+      }
+    }
+    AppendText(&out, face, font.charset, &delimit);
+    out += ";}";
+  }
+  out += "}\r\n";
+  if (!tables.colors().empty()) {
+    out += "{\\colortbl ;";
+    for (uint32_t color : tables.colors()) {
+      AppendNumber(&out, "red", color & 0xFF);
+      AppendNumber(&out, "green", color >> 8 & 0xFF);
+      AppendNumber(&out, "blue", color >> 16 & 0xFF);
+      out += ";";
+    }
+    out += "}\r\n";
+  }
+  out += "\\viewkind4\\uc1";
+  for (size_t p = 0; p < document.paragraphs.size(); ++p) {
+    const Paragraph& paragraph = document.paragraphs[p];
+    int bullet_font = paragraph.runs.empty() ? 0 : tables.FontIndex(paragraph.runs[0].format);
+    AppendParagraphFormat(&out, paragraph.format, bullet_font);
+    bool delimit = true;
+    for (const Run& run : paragraph.runs) {
+      if (run.text.empty()) continue;
+      AppendCharFormat(&out, run.format, &tables);
+      delimit = true;
+      AppendText(&out, run.text, run.format.charset, &delimit);
+    }
+    if (p + 1 < document.paragraphs.size()) out += "\\par\r\n";
+  }
+  out += "}\r\n";
+  return out;
+}
+
+std::string WriteRtfRange(const RichDocument& document, TextPosition begin, TextPosition end) {
+  return WriteRtf(Slice(document, begin, end));
+}
+
+}  // namespace pw::rich
