@@ -7,6 +7,7 @@
 #include "core/cp932.h"
 #include "core/new_document.h"
 #include "core/outline_file.h"
+#include "richtext/body_text.h"
 
 namespace pw::cli {
 namespace {
@@ -59,11 +60,13 @@ int Info(const std::vector<std::string>& args) {
 }
 
 int Dump(const std::vector<std::string>& args) {
-  if (args.size() != 1) return Fail("usage: pwvtool dump FILE");
+  bool with_text = !args.empty() && args[0] == "--text";
+  const size_t file_arg = with_text ? 1 : 0;
+  if (args.size() != file_arg + 1) return Fail("usage: pwvtool dump [--text] FILE");
   Outline outline;
   ReadResult result;
   bool is_template = false;
-  if (!Load(args[0], &outline, &result, &is_template)) return 1;
+  if (!Load(args[file_arg], &outline, &result, &is_template)) return 1;
   std::string line;
   outline.ForEach([&](Node* node) {
     const TNodeData* data = node->data();
@@ -76,6 +79,18 @@ int Dump(const std::vector<std::string>& args) {
     line += ",\"selectedIcon\":" + std::to_string(node->selected_icon());
     line += std::string(",\"expanded\":") + (node->expanded() ? "true" : "false");
     line += ",\"bodyBytes\":" + std::to_string(data->Body ? data->Body->size() : 0);
+    if (with_text) {
+      line += ",\"lines\":[";
+      if (data->Body) {
+        bool first = true;
+        for (const std::string& text : rich::BodyToLinesUtf8(*data->Body)) {
+          if (!first) line += ',';
+          line += JsonString(text);
+          first = false;
+        }
+      }
+      line += "]";
+    }
     line += "}\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
   });
@@ -92,6 +107,7 @@ int Resave(const std::vector<std::string>& args) {
   options.variant = OutlineVariant::kDocument;
   options.selected_index = result.info.selected_index;
   options.caret = result.info.caret;
+  options.body_serializer = rich::SerializeBodyForFile;
   if (Status s = WriteOutlineFile(args[1], outline, options); !s) {
     return Fail(args[1] + ": 保存に失敗しました: " + s.message);
   }
@@ -102,7 +118,9 @@ int New(const std::vector<std::string>& args) {
   if (args.size() != 1) return Fail("usage: pwvtool new OUT");
   Outline outline;
   MakeNewDocument(&outline);
-  if (Status s = WriteOutlineFile(args[0], outline, WriteOptions{}); !s) {
+  WriteOptions options;
+  options.body_serializer = rich::SerializeBodyForFile;
+  if (Status s = WriteOutlineFile(args[0], outline, options); !s) {
     return Fail(args[0] + ": 保存に失敗しました: " + s.message);
   }
   return 0;
@@ -111,7 +129,7 @@ int New(const std::vector<std::string>& args) {
 const RegisterCommand kInfo(
     "info", "info FILE          layout, node count, section sizes, stored selection and caret",
     Info);
-const RegisterCommand kDump("dump", "dump FILE          one JSON object per node, in pre-order",
+const RegisterCommand kDump("dump", "dump [--text] FILE one JSON object per node, in pre-order (--text: each body's lines)",
                             Dump);
 const RegisterCommand kResave("resave", "resave IN OUT      read and write again as a document",
                               Resave);

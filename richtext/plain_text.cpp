@@ -61,7 +61,9 @@ void AppendPlainCp932(char32_t ch, std::string* out) {
     case 0x00A0: out->push_back(' '); return;
     case 0x2011: out->push_back('-'); return;
     case 0x00AD: return;
-    case '\t': out->push_back('\t'); return;
+    case '\t':
+    case '\r':
+    case '\n': out->push_back(static_cast<char>(ch)); return;
     default: break;
   }
   if (ch < 0x20) return;

@@ -23,8 +23,8 @@ RichDocument PlainTextToDocument(std::string_view cp932, const CharFormat& forma
 std::vector<std::string> PlainTextLines(std::string_view cp932);
 
 // Appends one character of rich text as plain CP932: no-break space becomes a space,
-// non-breaking hyphen a hyphen, soft hyphens and control characters other than tab vanish,
-// and what CP932 cannot hold becomes "?".
+// non-breaking hyphen a hyphen, soft hyphens and control characters other than tab and line
+// ends vanish, and what CP932 cannot hold becomes "?".
 void AppendPlainCp932(char32_t ch, std::string* out);
 std::string Utf8ToPlainCp932(std::string_view utf8);
 

@@ -700,24 +700,27 @@ class DocumentSink : public ContentSink {
 // Collects CP932 lines; CP932 text is copied through when it is well formed.
 class LinesSink : public ContentSink {
  public:
+  // The last line is dropped when the document holds nothing after the last line end, as
+  // the final paragraph mark does not start a line of its own.
   std::vector<std::string> Take() {
-    lines_.push_back(std::move(current_));
+    if (current_has_text_) lines_.push_back(std::move(current_));
     return std::move(lines_);
   }
 
   void Bytes(std::string_view bytes, int code_page, const GroupState&) override {
     if (code_page == 932 && IsCleanCp932(bytes)) {
       current_.append(bytes);
+      current_has_text_ = true;
       return;
     }
     std::string utf8 = DecodeBytes(bytes, code_page);
-    for (size_t i = 0; i < utf8.size();) AppendPlainCp932(NextUtf8(utf8, &i), &current_);
+    for (size_t i = 0; i < utf8.size();) Add(NextUtf8(utf8, &i));
   }
   void Char(char32_t ch, const GroupState&) override {
     if (ch == static_cast<char32_t>(kLineBreak)) {
       EndLine();
     } else {
-      AppendPlainCp932(ch, &current_);
+      Add(ch);
     }
   }
   void ParagraphEnd(const GroupState&) override { EndLine(); }
@@ -745,13 +748,21 @@ class LinesSink : public ContentSink {
     }
     return true;
   }
+  // A character the document keeps counts even when its plain form is empty (soft hyphen).
+  void Add(char32_t ch) {
+    if (ch < 0x20 && ch != static_cast<char32_t>(kTab)) return;
+    current_has_text_ = true;
+    AppendPlainCp932(ch, &current_);
+  }
   void EndLine() {
     lines_.push_back(std::move(current_));
     current_.clear();
+    current_has_text_ = false;
   }
 
   std::vector<std::string> lines_;
   std::string current_;
+  bool current_has_text_ = false;
 };
 
 }  // namespace
@@ -768,9 +779,7 @@ std::vector<std::string> ReadRtfLines(std::string_view rtf) {
   LinesSink sink;
   Reader reader(rtf, &sink);
   reader.Run();
-  std::vector<std::string> lines = sink.Take();
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
-  return lines;
+  return sink.Take();
 }
 
 }  // namespace pw::rich
