@@ -2,12 +2,13 @@
 // lines written once per run.
 #include "settings/ini_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <fstream>
-#include <limits>
-#include <sstream>
 
 #include "core/atomic_file.h"
 #include "core/cp932.h"
@@ -169,16 +170,32 @@ std::string IniFile::ToBytes() const {
 
 Status IniFile::LoadFile(const std::string& path) {
   lines_.clear();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    int error = errno;
-    if (error == ENOENT) return Status::Ok();
-    return Status::Error(std::strerror(error != 0 ? error : EIO));
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return Status::Ok();
+    return Status::Error(std::strerror(errno));
   }
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  if (in.bad()) return Status::Error(std::strerror(EIO));
-  *this = FromBytes(contents.str());
+  struct stat st;
+  int error = ::fstat(fd, &st) != 0 ? errno : (S_ISDIR(st.st_mode) ? EISDIR : 0);
+  if (error != 0) {
+    ::close(fd);
+    return Status::Error(std::strerror(error));
+  }
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      int read_error = errno;
+      ::close(fd);
+      return Status::Error(std::strerror(read_error));
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  *this = FromBytes(bytes);
   return Status::Ok();
 }
 

@@ -156,9 +156,19 @@ ToolBarLayout ReadToolBars(const IniFile& ini, const ToolBarLayout& defaults) {
   return bars;
 }
 
+// An absent value means "let the window decide", which the file says by not having the key.
+void WriteOptionalInteger(IniFile* ini, std::string_view section, std::string_view key,
+                          std::optional<int> value) {
+  if (value) {
+    ini->WriteInteger(section, key, *value);
+  } else {
+    ini->DeleteKey(section, key);
+  }
+}
+
 void WritePosition(const BarPosition& pos, std::string_view name, IniFile* ini) {
-  if (pos.Left) ini->WriteInteger(kSectionPos, Key(name, "L"), *pos.Left);
-  if (pos.Top) ini->WriteInteger(kSectionPos, Key(name, "T"), *pos.Top);
+  WriteOptionalInteger(ini, kSectionPos, Key(name, "L"), pos.Left);
+  WriteOptionalInteger(ini, kSectionPos, Key(name, "T"), pos.Top);
 }
 
 void WriteToolBars(const ToolBarLayout& bars, IniFile* ini) {
@@ -256,8 +266,8 @@ Settings LoadSettings(const IniFile& ini, const Settings& defaults) {
 
 void StoreSettings(const Settings& s, IniFile* ini) {
   constexpr std::string_view W = kSectionWindow;
-  if (s.Left) ini->WriteInteger(W, "Left", *s.Left);
-  if (s.Top) ini->WriteInteger(W, "Top", *s.Top);
+  WriteOptionalInteger(ini, W, "Left", s.Left);
+  WriteOptionalInteger(ini, W, "Top", s.Top);
   ini->WriteInteger(W, "Width", s.Width);
   ini->WriteInteger(W, "Height", s.Height);
   ini->WriteBool(W, "Maximized", s.Maximized);

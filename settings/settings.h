@@ -123,9 +123,10 @@ Settings DefaultSettings(std::string_view document_folder);
 Settings LoadSettings(const IniFile& ini, const Settings& defaults);
 
 // Writes every key. Keys already in the file keep their places; other keys are left alone;
-// numbered list keys beyond a list's new length are removed. A path that cannot be written in
-// Shift-JIS (or holds a line break) is not written: a recent entry is left out of its list, a
-// single path key keeps what the file held.
+// numbered list keys beyond a list's new length are removed, and so are the keys of an absent
+// window or bar position. A path that cannot be written in Shift-JIS (or holds a line break) is
+// not written: a recent entry is left out of its list, a single path key keeps what the file
+// held.
 void StoreSettings(const Settings& settings, IniFile* ini);
 
 // Fits stored bounds to the screen: a width over the screen width becomes the screen width at
