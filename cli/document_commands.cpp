@@ -12,6 +12,13 @@
 namespace pw::cli {
 namespace {
 
+// The one document a command works on. It lives until the process ends: freeing a large
+// document node by node only to exit right after would take longer than the work itself.
+Outline& TheOutline() {
+  static Outline* outline = new Outline;
+  return *outline;
+}
+
 bool Load(const std::string& path, Outline* outline, ReadResult* result, bool* is_template) {
   *is_template = IsTemplatePath(path);
   *result =
@@ -25,7 +32,7 @@ bool Load(const std::string& path, Outline* outline, ReadResult* result, bool* i
 
 int Info(const std::vector<std::string>& args) {
   if (args.size() != 1) return Fail("usage: pwvtool info FILE");
-  Outline outline;
+  Outline& outline = TheOutline();
   ReadResult result;
   bool is_template = false;
   if (!Load(args[0], &outline, &result, &is_template)) return 1;
@@ -63,7 +70,7 @@ int Dump(const std::vector<std::string>& args) {
   bool with_text = !args.empty() && args[0] == "--text";
   const size_t file_arg = with_text ? 1 : 0;
   if (args.size() != file_arg + 1) return Fail("usage: pwvtool dump [--text] FILE");
-  Outline outline;
+  Outline& outline = TheOutline();
   ReadResult result;
   bool is_template = false;
   if (!Load(args[file_arg], &outline, &result, &is_template)) return 1;
@@ -99,7 +106,7 @@ int Dump(const std::vector<std::string>& args) {
 
 int Resave(const std::vector<std::string>& args) {
   if (args.size() != 2) return Fail("usage: pwvtool resave IN OUT");
-  Outline outline;
+  Outline& outline = TheOutline();
   ReadResult result;
   bool is_template = false;
   if (!Load(args[0], &outline, &result, &is_template)) return 1;
@@ -116,7 +123,7 @@ int Resave(const std::vector<std::string>& args) {
 
 int New(const std::vector<std::string>& args) {
   if (args.size() != 1) return Fail("usage: pwvtool new OUT");
-  Outline outline;
+  Outline& outline = TheOutline();
   MakeNewDocument(&outline);
   WriteOptions options;
   options.body_serializer = rich::SerializeBodyForFile;
@@ -129,8 +136,9 @@ int New(const std::vector<std::string>& args) {
 const RegisterCommand kInfo(
     "info", "info FILE          layout, node count, section sizes, stored selection and caret",
     Info);
-const RegisterCommand kDump("dump", "dump [--text] FILE one JSON object per node, in pre-order (--text: each body's lines)",
-                            Dump);
+const RegisterCommand kDump(
+    "dump", "dump [--text] FILE one JSON object per node, in pre-order (--text: each body's lines)",
+    Dump);
 const RegisterCommand kResave("resave", "resave IN OUT      read and write again as a document",
                               Resave);
 const RegisterCommand kNew("new", "new OUT            write a new document (\"No Title\")", New);

@@ -1,5 +1,6 @@
 // pwvtool: inspects and converts Plotweave documents without the window.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -62,7 +63,11 @@ int main(int argc, char** argv) {
   }
   for (const Command& command : Commands()) {
     if (args[0] == command.name) {
-      return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
+      int status = command.run(std::vector<std::string>(args.begin() + 1, args.end()));
+      // A large document is freed by the system far faster than node by node.
+      std::fflush(stdout);
+      std::fflush(stderr);
+      std::_Exit(status);
     }
   }
   Fail("unknown command '" + args[0] + "'");

@@ -27,7 +27,8 @@ int Text(const std::vector<std::string>& args) {
   return 0;
 }
 
-const RegisterCommand kText("text", "text FILE.rtf      the lines of an RTF body file, in UTF-8", Text);
+const RegisterCommand kText("text", "text FILE.rtf      the lines of an RTF body file, in UTF-8",
+                            Text);
 
 }  // namespace
 }  // namespace pw::cli

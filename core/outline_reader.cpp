@@ -1,8 +1,10 @@
 // Reading outlines. Every size field is checked against the bytes that are really there before
 // anything is allocated or read; the body section is read straight from the source into each
 // node, so a large file is never held twice in memory.
+#include <algorithm>
 #include <cstring>
 
+#include "core/heap_reserve.h"
 #include "core/new_document.h"
 #include "core/node_marks.h"
 #include "core/outline_file.h"
@@ -37,6 +39,55 @@ void OldKind(int32_t old_icon, int32_t* kind, int32_t* icon) {
   }
   *icon = IconFor(*kind, ncBlue);
 }
+
+// Reads consecutive pieces of one section through a window, so that many small bodies cost a
+// few large reads rather than one system call each.
+class SequentialReader {
+ public:
+  SequentialReader(const ByteSource& source, uint64_t start, uint64_t size)
+      : source_(source), next_(start), end_(start + size) {}
+
+  // Appends the next `count` bytes to `out` (or skips them when `out` is null); false when the
+  // section has fewer bytes left.
+  bool Read(size_t count, std::string* out) {
+    const uint64_t left = static_cast<uint64_t>(window_.size() - window_pos_) + (end_ - next_);
+    if (count > left) return false;
+    if (out != nullptr) out->reserve(out->size() + count);
+    while (count > 0) {
+      if (window_pos_ == window_.size()) {
+        if (out == nullptr || count >= kWindow) {
+          // Large or skipped pieces need no window.
+          const size_t direct = static_cast<size_t>(std::min<uint64_t>(count, end_ - next_));
+          if (out != nullptr) {
+            std::string piece;
+            if (!source_.ReadAt(next_, direct, &piece)) return false;
+            out->append(piece);
+          }
+          next_ += direct;
+          count -= direct;
+          continue;
+        }
+        const size_t fill = static_cast<size_t>(std::min<uint64_t>(kWindow, end_ - next_));
+        if (!source_.ReadAt(next_, fill, &window_)) return false;
+        next_ += fill;
+        window_pos_ = 0;
+      }
+      const size_t take = std::min(count, window_.size() - window_pos_);
+      if (out != nullptr) out->append(window_, window_pos_, take);
+      window_pos_ += take;
+      count -= take;
+    }
+    return true;
+  }
+
+ private:
+  static constexpr size_t kWindow = 1 << 20;
+  const ByteSource& source_;
+  uint64_t next_;
+  uint64_t end_;
+  std::string window_;
+  size_t window_pos_ = 0;
+};
 
 class Reader {
  public:
@@ -97,16 +148,16 @@ class Reader {
       return result;
     }
 
+    if (keep_bodies) PrepareHeapForLoad(static_cast<size_t>(header.body) + count * 64);
     ProgressScope progress(progress_, kLoadingCaption, count);
-    const int64_t body_start = header.start + header.title;
-    int64_t body_pos = 0;
+    SequentialReader bodies(source_, static_cast<uint64_t>(header.start + header.title),
+                            static_cast<uint64_t>(header.body));
     outline_->BeginBulkLoad();
     Status status;
     for (size_t i = 0; i < count; ++i) {
       const char* r = records.data() + i * record_size;
       Node* node = outline_->NodeAt(i);
-      auto data = NewNodeData(nkChild);
-      int32_t body_length = LoadInt32(r + 1);
+      TNodeData* data = node->data();
       if (current) {
         outline_->SetIcons(node, LoadInt32(r + 9), LoadInt32(r + 13));
         data->Color = LoadInt32(r + 17);
@@ -122,26 +173,19 @@ class Reader {
       }
       if (r[0] == 1 && header.has_body) {
         // Bodies follow each other; the stored offset is not used.
-        if (body_length < 0 || body_length > header.body - body_pos) {
+        const int32_t body_length = LoadInt32(r + 1);
+        std::string* body = nullptr;
+        if (keep_bodies) body = &data->Body.emplace();
+        if (body_length < 0 || !bodies.Read(static_cast<size_t>(body_length), body)) {
+          if (keep_bodies) data->Body.reset();
           status = ReadError();
-          outline_->SetData(node, std::move(data));
           break;
         }
-        if (keep_bodies) {
-          std::string body;
-          if (!source_.ReadAt(static_cast<uint64_t>(body_start + body_pos),
-                              static_cast<size_t>(body_length), &body)) {
-            status = ReadError();
-            outline_->SetData(node, std::move(data));
-            break;
-          }
-          const void* nul = std::memchr(body.data(), '\0', body.size());
-          if (nul != nullptr) body.resize(static_cast<const char*>(nul) - body.data());
-          data->Body = std::move(body);
+        if (body != nullptr) {
+          const void* nul = std::memchr(body->data(), '\0', body->size());
+          if (nul != nullptr) body->resize(static_cast<const char*>(nul) - body->data());
         }
-        body_pos += body_length;
       }
-      outline_->SetData(node, std::move(data));
       progress.Step();
     }
     outline_->EndBulkLoad();

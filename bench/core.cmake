@@ -1,0 +1,5 @@
+# The large-document generator and the document read/write benchmark.
+add_executable(make_big_document ${CMAKE_CURRENT_SOURCE_DIR}/make_big_document.cpp)
+target_link_libraries(make_big_document PRIVATE pw_core)
+add_executable(bench_document_io ${CMAKE_CURRENT_SOURCE_DIR}/core_document_io.cpp)
+target_link_libraries(bench_document_io PRIVATE pw_core benchmark::benchmark)
