@@ -74,10 +74,13 @@ void DeleteNumberedKeysFrom(IniFile* ini, std::string_view section, std::string_
       continue;
     }
     std::string_view digits = std::string_view(key).substr(prefix.size());
+    // Only numbers as this program spells them: "Filename01" is somebody else's key.
     if (digits.find_first_not_of("0123456789") != std::string_view::npos) continue;
+    if (digits.size() > 1 && digits[0] == '0') continue;
     // Very long digit strings are numbers beyond any list, so they go too.
     size_t number = digits.size() > 9 ? first : std::stoul(std::string(digits));
-    if (number >= first) ini->DeleteKey(section, key);
+    if (number < first) continue;
+    while (ini->ValueExists(section, key)) ini->DeleteKey(section, key);  // duplicates too
   }
 }
 

@@ -3,6 +3,7 @@
 #ifndef PLOTWEAVE_SETTINGS_SETTINGS_H_
 #define PLOTWEAVE_SETTINGS_SETTINGS_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>

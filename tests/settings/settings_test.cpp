@@ -255,13 +255,15 @@ TEST(Settings, RecentListsAndHistoriesAsStored) {
 TEST(Settings, ShorterListsRemoveTheirLeftoverKeys) {
   IniFile ini = IniFile::FromBytes(
       "[History]\r\nCount=4\r\nFilename1=/1\r\nFilename2=/2\r\nFilename3=/3\r\nfilename4=/4\r\n"
-      "Other=keep\r\n[Find]\r\nFindFindNum=3\r\nFindFind0=a\r\nFindFind1=b\r\nFindFind2=c\r\n"
+      "Filename05=keep\r\nOther=keep\r\n[Find]\r\nFindFindNum=3\r\nFindFind0=a\r\nFindFind1="
+      "b\r\nFindFind2=c\r\n"
       "FindFindX=keep\r\n");
   Settings s = Defaults();
   s.History = RecentList({"/new"});
   s.FindFind = {"z"};
   StoreSettings(s, &ini);
-  EXPECT_EQ(ini.ReadSection("History"), (std::vector<std::string>{"Count", "Filename1", "Other"}));
+  EXPECT_EQ(ini.ReadSection("History"),
+            (std::vector<std::string>{"Count", "Filename1", "Filename05", "Other"}));
   EXPECT_EQ(ini.ReadString("History", "Filename1", ""), "/new");
   EXPECT_EQ(ini.ReadSection("Find"),
             (std::vector<std::string>{"FindFindNum", "FindFind0", "FindFindX", "ReplaceFindNum",
