@@ -1,0 +1,408 @@
+// The document's life in the main window: new, open, save, save as, the save prompt, back-up
+// copies, recent files, dropped files and the caption.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTreeView>
+
+#include "core/new_document.h"
+#include "core/outline_file.h"
+#include "platform/paths.h"
+#include "richtext/body_text.h"
+#include "richtext/plain_text.h"
+#include "ui/outline_model.h"
+#include "ui/qt_text.h"
+#include "ui/rich_text_adapter.h"
+#include "ui/tform_main.h"
+#include "ui/tform_progress.h"
+
+namespace pw {
+namespace {
+
+constexpr char kReadFailed[] = "ﾌｧｲﾙの読み込みに失敗しました";
+constexpr char kSaveFailed[] = "保存に失敗しました";
+constexpr char kInvalidName[] = "ファイル名が無効です";
+constexpr char kNoFolder[] = "ディレクトリが存在しません";
+constexpr char kNoBackup[] = "バックアップファイルは作成できません";
+constexpr char kReadOnlyCaption[] = "上書き保存できません";
+constexpr char kReadOnlyText[] =
+    "このファイルは読み取り専用ファイルです。\r\n上書き保存は出来ません。\r\n"
+    "別のファイル名で保存してください。";
+constexpr char kSavePromptText[] = "この文書は変更されています\r\n保存しますか？";
+constexpr char kSavePromptCaption[] = "ﾌｧｲﾙの保存";
+constexpr char kClosePromptCaption[] = "Plotweaveﾌｧｲﾙの保存";
+constexpr char kImportCaption[] = "ﾌｧｲﾙから取り込み";
+constexpr char kImportText[] =
+    "現在のノードの内容を上書きしてファイルを読み込みます\r\nよろしいですか？";
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+bool HasDocumentExtension(const QString& path) {
+  return QFileInfo(path).suffix().compare(QLatin1String("PWV"), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+void TFormMain::ShowMessage(const char* text) {
+  dialogs_->Message(this, U8("Plotweave"), U8(text), DialogIcon::kNone);
+}
+
+void TFormMain::SetCaption() {
+  setWindowTitle(QFileInfo(document_name_).completeBaseName() + QStringLiteral(" - ") +
+                 U8(kProgramCaption));
+}
+
+void TFormMain::NewDocument() {
+  QString folder = DefaultFolder();
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    folder = QString::fromStdString(WithTrailingSlash(ConfigDir()));
+  }
+  document_name_ = folder + U8(kNewFileName);
+  SetCaption();
+
+  clearing_ = true;
+  current_ = nullptr;
+  outline_.Clear();
+  clearing_ = false;
+  ClearBodyPane();
+  RichEditMain->document()->setModified(false);
+  ApplyPaneFonts();
+
+  Node* root = MakeNewDocument(&outline_);
+  SelectNode(root);
+  previous_node_ = nullptr;
+  previous_caret_ = 0;
+  flags_.Clear();
+  RichEditMain->document()->setModified(false);
+  MemoTitle->setModified(false);
+  UpdateTreeCommands();
+}
+
+void TFormMain::MenuFileNewClick() {
+  if (!SavePrompt()) return;
+  NewDocument();
+}
+
+bool TFormMain::OpenDocument(const QString& path, bool focus_body) {
+  stored_selected_ = 0;
+  stored_caret_ = 0;
+  // The file is read beside the open document, so a failed read leaves it as it was.
+  Outline loaded;
+  const ReadResult result = ReadOutlineFile(LocalPath(path), ReadTarget::kMainTree, &loaded, FormProgress);
+  if (!result.status) {
+    ShowMessage(kReadFailed);
+    return false;
+  }
+  std::vector<std::unique_ptr<Node>> top;
+  while (!loaded.empty()) top.push_back(loaded.Take(loaded.child(nullptr, loaded.child_count(nullptr) - 1)));
+  clearing_ = true;
+  current_ = nullptr;
+  outline_.BeginBulkLoad();
+  outline_.Clear();
+  for (auto it = top.rbegin(); it != top.rend(); ++it) {
+    outline_.Adopt(nullptr, outline_.child_count(nullptr), std::move(*it));
+  }
+  outline_.EndBulkLoad();
+  clearing_ = false;
+  stored_selected_ = result.info.selected_index;
+  stored_caret_ = result.info.caret;
+  TakeOpenedDocument(path, stored_selected_, stored_caret_, focus_body);
+  return true;
+}
+
+void TFormMain::TakeOpenedDocument(const QString& path, int32_t selected, int32_t caret,
+                                   bool focus_body) {
+  document_name_ = path;
+  SetCaption();
+  AddRecentFile(path);
+  if (settings_.NodeOpen) {
+    outline_.ForEach([this](Node* node) {
+      if (node->has_children() && !node->expanded()) outline_.SetExpanded(node, true);
+    });
+  }
+  ApplyExpandedStatesToView();
+  ClearBodyPane();
+  SelectNode(StoredSelection(outline_, selected));
+  if (settings_.LoadEditPos && caret > 0) {
+    QTextCursor cursor = RichEditMain->textCursor();
+    cursor.setPosition(std::min<int>(caret, RichEditMain->document()->characterCount() - 1));
+    RichEditMain->setTextCursor(cursor);
+    RichEditMain->ensureCursorVisible();
+  }
+  if (focus_body) RichEditMain->setFocus();
+  previous_node_ = nullptr;
+  previous_caret_ = 0;
+  // The document just read is the one on disk.
+  flags_.Clear();
+  RichEditMain->document()->setModified(false);
+  MemoTitle->setModified(false);
+  UpdateTreeCommands();
+}
+
+void TFormMain::ApplyExpandedStatesToView() {
+  outline_.ForEach([this](Node* node) {
+    if (node->expanded() && node->has_children()) {
+      TreeViewMain->setExpanded(model_->IndexFromNode(node), true);
+    }
+  });
+}
+
+void TFormMain::MenuFileOpenClick() {
+  if (!SavePrompt()) return;
+  SetBarsEnabled(false);
+  stored_selected_ = 0;
+  stored_caret_ = 0;
+  const std::optional<QString> name = dialogs_->OpenFileName(this, DocumentDialogSpec(false));
+  if (name) {
+    if (!HasDocumentExtension(*name)) {
+      ShowMessage(kInvalidName);
+    } else {
+      OpenDocument(*name, true);
+    }
+  }
+  SetBarsEnabled(true);
+}
+
+void TFormMain::OpenRecentFile(int index) {
+  if (!SavePrompt()) return;
+  if (index < 0 || static_cast<size_t>(index) >= settings_.History.size()) return;
+  const QString path = QString::fromStdString(settings_.History[static_cast<size_t>(index)]);
+  if (!QFileInfo(path).isFile()) {
+    settings_.History.Remove(static_cast<size_t>(index));
+    RebuildRecentMenus();
+    return;
+  }
+  SetBarsEnabled(false);
+  OpenDocument(path, true);  // a successful read moves the entry to the top
+  SetBarsEnabled(true);
+}
+
+FileDialogSpec TFormMain::DocumentDialogSpec(bool save) const {
+  FileDialogSpec spec;
+  spec.title = U8(save ? "ﾌｧｲﾙの保存" : "ﾌｧｲﾙの読み込み");
+  spec.filter = U8("Plotweaveﾌｧｲﾙ (*.PWV *.pwv)");
+  spec.default_suffix = QStringLiteral("PWV");
+  const QFileInfo info(document_name_);
+  if (QFileInfo(info.path()).isDir()) {
+    spec.proposed = document_name_;
+  } else {
+    spec.proposed = DefaultFolder() + info.fileName();
+  }
+  spec.must_exist = !save;
+  spec.confirm_overwrite = true;
+  return spec;
+}
+
+TFormMain::PromptResult TFormMain::SavePromptResult(bool closing) {
+  StoreCurrentNode();
+  if (!flags_.TestModified()) return PromptResult::kGoOn;
+  const DialogAnswer answer =
+      dialogs_->Ask(this, U8(closing ? kClosePromptCaption : kSavePromptCaption), U8(kSavePromptText),
+                    DialogButtons::kYesNoCancel, DialogIcon::kWarning);
+  switch (answer) {
+    case DialogAnswer::kYes:
+      switch (SaveDocument()) {
+        case SaveResult::kSaved: return PromptResult::kGoOn;
+        case SaveResult::kCancelled: return PromptResult::kCancelled;
+        case SaveResult::kFailed: return PromptResult::kFailed;
+      }
+      return PromptResult::kFailed;
+    case DialogAnswer::kNo:
+      return PromptResult::kGoOn;
+    default:
+      return PromptResult::kCancelled;
+  }
+}
+
+void TFormMain::MenuFileSaveClick() { SaveDocument(); }
+
+TFormMain::SaveResult TFormMain::SaveDocument() {
+  StoreCurrentNode();
+  if (QFileInfo::exists(document_name_) && IsReadOnlyFile(document_name_)) {
+    dialogs_->Message(this, U8(kReadOnlyCaption), U8(kReadOnlyText), DialogIcon::kError);
+    return SaveResult::kFailed;
+  }
+  SetBarsEnabled(false);
+  save_cancelled_ = false;
+  const SaveResult result = SaveRule();
+  SetBarsEnabled(true);
+  if (result == SaveResult::kSaved) {
+    SetCaption();
+    flags_.Clear();
+    RichEditMain->document()->setModified(false);
+    MemoTitle->setModified(false);
+  }
+  return result;
+}
+
+TFormMain::SaveResult TFormMain::SaveRule() {
+  const QFileInfo info(document_name_);
+  if (info.exists() && info.fileName() != U8(kNewFileName)) {
+    MakeBackup(document_name_);
+    return WriteDocument(document_name_) ? SaveResult::kSaved : SaveResult::kFailed;
+  }
+  return SaveAsDocument();
+}
+
+void TFormMain::MenuFileSaveAsClick() {
+  StoreCurrentNode();
+  SetBarsEnabled(false);
+  save_cancelled_ = false;
+  const SaveResult result = SaveAsDocument();
+  SetBarsEnabled(true);
+  if (result == SaveResult::kSaved) {
+    SetCaption();
+    flags_.Clear();
+    RichEditMain->document()->setModified(false);
+    MemoTitle->setModified(false);
+  }
+}
+
+TFormMain::SaveResult TFormMain::SaveAsDocument() {
+  FileDialogSpec spec = DocumentDialogSpec(true);
+  const std::optional<QString> name = dialogs_->SaveFileName(this, spec);
+  if (!name) {
+    save_cancelled_ = true;
+    return SaveResult::kCancelled;
+  }
+  if (!HasDocumentExtension(*name)) {
+    ShowMessage(kInvalidName);
+    ShowMessage(kSaveFailed);
+    return SaveResult::kFailed;
+  }
+  const QFileInfo chosen(*name);
+  if (!QFileInfo(chosen.path()).isDir()) {
+    ShowMessage(kNoFolder);
+    ShowMessage(kSaveFailed);
+    return SaveResult::kFailed;
+  }
+  const QString path = chosen.absoluteFilePath();
+  if (QFileInfo::exists(path) && IsReadOnlyFile(path)) {
+    dialogs_->Message(this, U8(kReadOnlyCaption), U8(kReadOnlyText), DialogIcon::kError);
+    return SaveResult::kFailed;
+  }
+  const bool same_file =
+      QFileInfo(document_name_).absoluteFilePath() == path && QFileInfo::exists(path);
+  if (same_file) MakeBackup(path);
+  // The name changes only with a successful write: a failed save keeps the document's name.
+  if (!WriteDocument(path)) return SaveResult::kFailed;
+  document_name_ = path;
+  return SaveResult::kSaved;
+}
+
+bool TFormMain::WriteDocument(const QString& path) {
+  WriteOptions options;
+  options.variant = OutlineVariant::kDocument;
+  options.selected_index = current_ != nullptr ? static_cast<int32_t>(outline_.AbsoluteIndex(current_)) : 0;
+  options.caret = RichEditMain->textCursor().position();
+  options.body_serializer = [](std::string_view body) { return rich::SerializeBodyForFile(body); };
+  options.progress = FormProgress;
+  const Status status = WriteOutlineFile(LocalPath(path), outline_, options);
+  if (!status) {
+    ShowMessage(kSaveFailed);
+    return false;
+  }
+  AddRecentFile(path);
+  return true;
+}
+
+bool TFormMain::IsReadOnlyFile(const QString& path) const {
+  // The owner's write bit, not access(): the refusal must not depend on who runs the program.
+  return (QFile::permissions(path) & QFileDevice::WriteOwner) == 0;
+}
+
+void TFormMain::MakeBackup(const QString& path) {
+  if (!settings_.MakeBak) return;
+  const QFileInfo info(path);
+  const QString bak_name = info.completeBaseName() + QStringLiteral(".BAK");
+  QString bak = info.path() + QLatin1Char('/') + bak_name;
+  if (settings_.UseBakDir) {
+    bak = QString::fromStdString(WithTrailingSlash(settings_.BackDir)) + bak_name;
+  }
+  if (QFileInfo::exists(bak) && !QFile::remove(bak)) {
+    ShowMessage(kNoBackup);
+    return;
+  }
+  if (!QFile::copy(path, bak)) ShowMessage(kNoBackup);
+}
+
+void TFormMain::AddRecentFile(const QString& path) {
+  settings_.History.Add(path.toStdString());
+  RebuildRecentMenus();
+}
+
+void TFormMain::RebuildRecentMenus() {
+  for (QAction* action : recent_actions_) {
+    MenuFile->removeAction(action);
+    delete action;
+  }
+  recent_actions_.clear();
+  PopupMenuFileOpen->clear();
+  for (size_t i = 0; i < settings_.History.size(); ++i) {
+    QString path = QString::fromStdString(settings_.History[i]);
+    // A "&" in a path is shown, not taken as an access key.
+    path.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    const QString caption = QStringLiteral("&%1 %2").arg(i).arg(path);
+    const int index = static_cast<int>(i);
+    auto* item = new QAction(caption, MenuFile);
+    item->setObjectName(QStringLiteral("MenuFileHistory%1").arg(i));
+    connect(item, &QAction::triggered, this, [this, index] { OpenRecentFile(index); });
+    MenuFile->addAction(item);
+    recent_actions_.append(item);
+    QAction* popup = PopupMenuFileOpen->addAction(caption);
+    popup->setObjectName(QStringLiteral("PopupFileOpenHistory%1").arg(i));
+    connect(popup, &QAction::triggered, this, [this, index] { OpenRecentFile(index); });
+  }
+}
+
+void TFormMain::DropFiles(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  const QString path = paths.front();
+  const QString extension = QFileInfo(path).suffix().toUpper();
+  if (extension == QLatin1String("TXT") || extension == QLatin1String("RTF")) {
+    if (dialogs_->Ask(this, U8(kImportCaption), U8(kImportText), DialogButtons::kYesNo,
+                      DialogIcon::kWarning) == DialogAnswer::kYes) {
+      LoadFileIntoBody(path);
+    }
+    return;
+  }
+  if (extension == QLatin1String("PWV")) {
+    if (!SavePrompt()) return;
+    OpenDocument(path, false);
+    return;
+  }
+  QTextCursor cursor = RichEditMain->textCursor();
+  cursor.removeSelectedText();
+  cursor.insertText(FromCp932(settings_.LinkLeft) + path + FromCp932(settings_.LinkRight));
+  RichEditMain->setTextCursor(cursor);
+}
+
+void TFormMain::LoadFileIntoBody(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    ShowMessage(kReadFailed);
+    return;
+  }
+  const QByteArray bytes = file.readAll();
+  const std::string_view content(bytes.constData(), static_cast<size_t>(bytes.size()));
+  ClearBodyPane();
+  QTextDocument* document = RichEditMain->document();
+  document->setUndoRedoEnabled(false);
+  if (QFileInfo(path).suffix().toUpper() == QLatin1String("RTF")) {
+    LoadBodyIntoDocument(content, document);
+  } else {
+    RichToQt(rich::PlainTextToDocument(content, FromQtFormat(RichEditMain->currentCharFormat())),
+             document);
+  }
+  document->setUndoRedoEnabled(true);
+  // The pane now differs from the node: the next store writes it back.
+  document->setModified(true);
+}
+
+}  // namespace pw

@@ -1,0 +1,140 @@
+// The settings the main window applies: window bounds, split direction, tool-bar and bar
+// visibility, pane fonts and colours, tab stops; and the values it writes back at closing.
+#include <QAction>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "platform/paths.h"
+#include "ui/qt_text.h"
+#include "ui/tform_main.h"
+
+namespace pw {
+namespace {
+
+QColor ToQColor(int32_t color) {
+  return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+QFont ToQFont(const FontSetting& setting) {
+  QFont font;
+  const QString family = FromCp932(setting.Name);
+  if (!family.isEmpty()) font.setFamilies({family});
+  if (setting.Size > 0) font.setPointSize(setting.Size);
+  font.setBold((setting.Style & kFontStyleBold) != 0);
+  font.setItalic((setting.Style & kFontStyleItalic) != 0);
+  font.setUnderline((setting.Style & kFontStyleUnderline) != 0);
+  font.setStrikeOut((setting.Style & kFontStyleStrikeOut) != 0);
+  return font;
+}
+
+void SetPaneColors(QWidget* pane, int32_t background, int32_t text) {
+  QPalette palette = pane->palette();
+  palette.setColor(QPalette::Base, ToQColor(background));
+  if (!IsSystemColor(text)) palette.setColor(QPalette::Text, ToQColor(text));
+  pane->setPalette(palette);
+}
+
+}  // namespace
+
+void TFormMain::ApplySettings() {
+  // Window bounds, fitted to the screen.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    FitWindowToScreen(area.width(), area.height(), &settings_);
+  }
+  resize(settings_.Width, settings_.Height);
+  if (settings_.Left && settings_.Top) move(*settings_.Left, *settings_.Top);
+  if (settings_.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+
+  // Tool buttons, then the bars left without a visible button, then the bars themselves.
+  ToolBarLayout& bars = settings_.ToolBars;
+  for (const ToolButtonInfo& info : ToolButtons()) {
+    const QString name = QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size()));
+    if (QAction* action = Action(name)) {
+      action->setVisible(bars.ButtonVisible(*FindToolButton(info.name)));
+    }
+  }
+  bars.HideEmptyToolBars();
+  for (size_t i = 0; i < kToolBarCount; ++i) ToolBars[i]->setVisible(bars.bar_visible[i]);
+  PanelEditToolFont->setVisible(bars.PanelEditToolFont);
+  anlRulerMain->setVisible(bars.anlRulerMain);
+
+  if (settings_.SplitH) {
+    tree_width_beside_ = settings_.TreeWidth;
+  } else {
+    tree_height_above_ = settings_.TreeWidth;
+  }
+  LaySplitDirection(settings_.SplitH, false);
+
+  // The tree's buttons; its connecting lines follow the style in use.
+  TreeViewMain->setRootIsDecorated(settings_.ShowButtons);
+  TreeViewMain->setItemsExpandable(true);
+  TreeViewMain->setStyleSheet(settings_.ShowButtons
+                                  ? QString()
+                                  : QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
+  RichEditMain->setVerticalScrollBarPolicy(settings_.ScrollBars ? Qt::ScrollBarAsNeeded
+                                                                : Qt::ScrollBarAlwaysOff);
+  RichEditMain->setLineWrapMode(settings_.WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+  ApplyPaneFonts();
+  SetPaneColors(TreeViewMain, settings_.TVColor, settings_.TreeViewFont.Color);
+  SetPaneColors(MemoTitle, settings_.MemoColor, settings_.MemoFont.Color);
+  SetPaneColors(RichEditMain, settings_.REColor, settings_.RichEditFont.Color);
+
+  // Tab stops every "Tab" widths of "0" in the body font, in whole points.
+  const QFontMetrics metrics(RichEditMain->document()->defaultFont());
+  const std::vector<int> stops = TabStopPoints(metrics.horizontalAdvance(QLatin1Char('0')), settings_.Tab);
+  if (!stops.empty() && stops.front() > 0) {
+    RichEditMain->setTabStopDistance(stops.front() * 4.0 / 3.0);
+  }
+}
+
+void TFormMain::ApplyPaneFonts() {
+  TreeViewMain->setFont(ToQFont(settings_.TreeViewFont));
+  const QFont title = ToQFont(settings_.MemoFont);
+  MemoTitle->setFont(title);
+  MemoTitle->setFixedHeight(QFontMetrics(title).height() + 8);
+  const QFont body = ToQFont(settings_.RichEditFont);
+  RichEditMain->document()->setDefaultFont(body);
+  RichEditMain->setFont(body);
+}
+
+void TFormMain::StoreWindowSettings() {
+  const QRect bounds = normalGeometry().isValid() ? normalGeometry() : geometry();
+  settings_.Left = bounds.x();
+  settings_.Top = bounds.y();
+  settings_.Width = bounds.width();
+  settings_.Height = bounds.height();
+  settings_.Maximized = isMaximized();
+  const QList<int> sizes = SplitterMain->sizes();
+  if (!sizes.isEmpty() && sizes[0] > 0) settings_.TreeWidth = sizes[0];
+  ToolBarLayout& bars = settings_.ToolBars;
+  for (size_t i = 0; i < kToolBarCount; ++i) {
+    bars.bar_visible[i] = !ToolBars[i]->isHidden();
+    bars.bar_pos[i].Left = ToolBars[i]->x();
+    bars.bar_pos[i].Top = ToolBars[i]->y();
+  }
+  bars.PanelEditToolFont = !PanelEditToolFont->isHidden();
+  bars.anlRulerMain = !anlRulerMain->isHidden();
+  bars.font_bar_pos.Left = PanelEditToolFont->x();
+  bars.font_bar_pos.Top = PanelEditToolFont->y();
+}
+
+bool TFormMain::WriteSettingsFile() {
+  StoreWindowSettings();
+  // Read again: keys the file holds keep their places, keys we do not know survive.
+  const std::string path = SettingsFilePath();
+  IniFile ini;
+  ini.LoadFile(path);
+  StoreSettings(settings_, &ini);
+  return static_cast<bool>(ini.SaveFile(path));
+}
+
+}  // namespace pw
