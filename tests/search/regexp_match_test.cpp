@@ -1,0 +1,219 @@
+// Matching: leftmost-longest, the line-start and line-end rules in every place the anchors
+// can stand, the subject's edges, and agreement with the reference matcher on random input.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "search/regular_expression.h"
+#include "search_test_util.h"
+
+namespace pw::search {
+namespace {
+
+using testing::Find;
+using testing::Sj;
+
+struct Case {
+  std::string pattern;
+  std::string text;
+  std::string expected;
+};
+
+void RunCases(const std::vector<Case>& cases, TMatchCORE_LineSeparator sep = mcls_CRLF) {
+  for (const Case& c : cases) {
+    EXPECT_EQ(Find(c.pattern, c.text, sep), c.expected)
+        << "pattern '" << c.pattern << "' on '" << c.text << "'";
+  }
+}
+
+TEST(RegExpMatch, LineStartAnchor) {
+  RunCases({
+      {"^a", "a", "1:1"},
+      {"^a", "xa", "none"},
+      {"^a", "x\r\na", "4:1"},
+      {"^a", "x\na", "3:1"},
+      {"^a", "x\ra", "none"},              // only LF starts a line
+      {"a^b", "a^b", "1:3"},               // not first: a plain character
+      {"(^a)", "x\na", "3:1"},             // first inside a leading group
+      {"^a|^b", "x\nb", "3:1"},            // first in each top-level alternative
+      {"b|^a", "x\na", "3:1"},
+      {"(^a)*", "^a^a", "1:4"},            // inside a repetition: plain
+      {"^*", "^^x", "1:2"},
+      {"^", "abc", "1:0"},
+      {"^", "", "1:0"},
+      {"^$", "", "1:0"},
+      {"^$", "a\r\n\r\nb", "4:0"},         // the empty line
+      {"^$", "a\n", "3:0"},                // a line start at the very end
+      {"^^", "^", "1:1"},                  // the second one is plain
+      {"^a|b", "b", "1:1"},                // the first try fails, the scan finds b
+      {"^a|ab", "ab", "1:2"},              // at a line start the longer of both runs
+      {"^ab|a", "ab", "1:2"},
+      {"^a|", "", "1:0"},                  // an empty subject tries the start state too
+      {"^a|", "x", "1:0"},
+      {"^" + Sj("第"), Sj("序\r\n第一章"), "5:2"},
+      {"^\n", "\n\n", "1:1"},
+  });
+}
+
+TEST(RegExpMatch, LineEndAnchor) {
+  RunCases({
+      {"a$", "a\r\nb", "1:1"},
+      {"a$", "ab", "none"},
+      {"a$", "ba", "2:1"},
+      {"$", "ab", "3:0"},
+      {"$", "", "1:0"},
+      {"$", "a\r\n", "2:0"},
+      {"a$b", "a$b", "1:3"},               // not last: a plain character
+      {"(a$)", "xa", "2:1"},
+      {"a$|b$", "b\r\n", "1:1"},
+      {"(a$)*", "a$a$", "1:4"},
+      {"a$|ab", "ab\r", "1:2"},
+      {"a*$", "baa", "2:2"},
+      {"a*$", "b", "2:0"},
+      {"a$", "a\n", "none"},               // with CR LF separation LF alone does not end a line
+      // The run stops where it cannot step; a "$" before a separator it can step over counts
+      // only where the run stopped.
+      {"a$|a\r\nb", "a\r\nc", "none"},
+      {"a$|a\r\nb", "a\r\nb", "1:4"},
+      {"^a$", "a", "1:1"},
+      {"^a$", "b\na\r\n", "3:1"},
+      {"^$|x", "ax", "2:1"},
+  });
+  RunCases(
+      {
+          {"a$", "a\nb", "1:1"},
+          {"a$", "a\r\nb", "none"},
+          {"$", "ab\ncd", "3:0"},
+      },
+      mcls_LF);
+}
+
+TEST(RegExpMatch, SubjectEdges) {
+  RunCases({
+      {"a", "", "none"},
+      {"a*", "", "1:0"},
+      {"\\x82", "a\x82", "2:1"},           // a lone lead byte at the end is one character
+      {".", "\x82", "1:1"},
+      {"\\x82", "\x82\xA0", "none"},       // never half of a double-byte character
+      {"\\xA0", "\x82\xA0", "none"},
+      {"A", "\x82" "A", "none"},           // "A" is the trail byte of 0x8241 here
+      {"A", "\x82" "AA", "3:1"},
+      {"\\x0", "a", "none"},               // code 0 never matches the end
+      {"a\\x0", "a", "none"},
+      {"a\\0?", "a", "1:1"},
+      {"[\\x0-a]", "b", "none"},
+      {"a", std::string("x\0a", 3), "none"},  // the subject ends at its NUL
+  });
+}
+
+TEST(RegExpMatch, PatternCodesOfTheAnchorAndEmptySymbolsAreCharacters) {
+  RunCases({
+      {"a\\xFFFFb", "ab", "none"},         // not an empty transition
+      {"\\xFFFDa|^b", "b", "1:1"},
+      {"\\xFFFDa|^b", "a", "none"},
+      {"a\\xFFFE", "a", "none"},
+  });
+}
+
+TEST(RegExpMatch, LinearTimeOnRepetitionWithoutMatch) {
+  TAWKStr awk;
+  ASSERT_FALSE(awk.SetRegExp("a*b").has_value());
+  std::string text(1 << 20, 'a');
+  auto start = std::chrono::steady_clock::now();
+  TAWKMatch m = awk.Match(text);
+  double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(m.position, 0u);
+  EXPECT_LT(seconds, 1.0);
+}
+
+TEST(RegExpMatch, ExponentialPatternCompilesAndMatchesWithinTheStateCap) {
+  std::string pattern = "(a|b)*a";
+  for (int i = 0; i < 24; ++i) pattern += "(a|b)";
+  TAWKStr awk;
+  auto start = std::chrono::steady_clock::now();
+  ASSERT_FALSE(awk.SetRegExp(pattern).has_value());
+  std::mt19937 rng(7);
+  std::string text;
+  for (int i = 0; i < 200000; ++i) text.push_back(rng() % 2 ? 'a' : 'b');
+  TAWKMatch m = awk.Match(text);
+  double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  // (a|b)* takes everything before: the match starts at 1 and runs to 24 characters after
+  // the last "a" that has 24 characters after it.
+  size_t last_a = text.size() - 25;
+  while (text[last_a] != 'a') --last_a;
+  EXPECT_EQ(m.position, 1u);
+  EXPECT_EQ(m.length, last_a + 25);
+  EXPECT_LT(seconds, 10.0);
+}
+
+TEST(RegExpMatch, LongPatternCompilesQuickly) {
+  std::string pattern;
+  for (int i = 0; i < 250; ++i) pattern += "[^" + std::string(1, static_cast<char>('a' + i % 26)) + "]";
+  TAWKStr awk;
+  auto start = std::chrono::steady_clock::now();
+  ASSERT_FALSE(awk.SetRegExp(pattern).has_value());
+  std::string text(4000, 'z');
+  TAWKMatch m = awk.Match(text);
+  double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(m.position, 0u);  // every "[^z]" fails on "z"
+  EXPECT_LT(seconds, 5.0);
+}
+
+// Random patterns over a small alphabet with every operator, anchors and Japanese characters,
+// against random subjects: the fast matcher must agree with the reference everywhere.
+TEST(RegExpMatch, AgreesWithReferenceOnRandomInput) {
+  const std::vector<std::string> atoms = {
+      "a", "b", Sj("あ"), Sj("い"), ".", "[ab]", "[^a]", "[" + Sj("あ-う") + "]", "\\r", "\\n",
+      "^", "$", "\\x82", "A"};
+  const std::vector<std::string> text_pieces = {"a", "b", Sj("あ"), Sj("い"), Sj("う"),
+                                                "\r\n", "\n", "\r", "\x82", "A", "^", "$"};
+  std::mt19937 rng(12345);
+  auto pick = [&](const std::vector<std::string>& v) { return v[rng() % v.size()]; };
+  std::function<std::string(int)> gen = [&](int depth) -> std::string {
+    int kind = static_cast<int>(rng() % (depth > 3 ? 3 : 7));
+    switch (kind) {
+      case 0:
+      case 1:
+      case 2:
+        return pick(atoms);
+      case 3:
+        return gen(depth + 1) + gen(depth + 1);
+      case 4:
+        return gen(depth + 1) + "|" + gen(depth + 1);
+      case 5:
+        return "(" + gen(depth + 1) + ")" + std::string(1, "*+?"[rng() % 3]);
+      default:
+        return gen(depth + 1) + gen(depth + 1) + gen(depth + 1);
+    }
+  };
+  int compared = 0;
+  for (int i = 0; i < 3000; ++i) {
+    std::string pattern = gen(0);
+    TAWKStr awk;
+    awk.LineSeparator = rng() % 4 == 0 ? mcls_LF : mcls_CRLF;
+    if (awk.SetRegExp(pattern).has_value()) continue;
+    for (int t = 0; t < 8; ++t) {
+      std::string text;
+      int pieces = static_cast<int>(rng() % 12);
+      for (int k = 0; k < pieces; ++k) text += pick(text_pieces);
+      TAWKMatch fast = awk.Match(text);
+      auto ref = awk.MatchReference(text);
+      ASSERT_TRUE(ref.has_value());
+      ASSERT_EQ(fast.position, ref->position) << "pattern '" << pattern << "' text '" << text
+                                              << "'";
+      ASSERT_EQ(fast.length, ref->length) << "pattern '" << pattern << "' text '" << text << "'";
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 10000);
+}
+
+}  // namespace
+}  // namespace pw::search
