@@ -14,6 +14,8 @@
 namespace pw {
 namespace {
 
+constexpr size_t kBufferSize = 1 << 20;
+
 Status SystemError(int error) { return Status::Error(std::strerror(error)); }
 
 std::string DirectoryOf(const std::string& path) {
@@ -25,7 +27,7 @@ std::string DirectoryOf(const std::string& path) {
 
 }  // namespace
 
-Status WriteFileAtomically(const std::string& path, std::string_view bytes, bool flush_to_disk) {
+std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path, Status* status) {
   std::string target = path;
   struct stat st;
   bool exists = ::lstat(path.c_str(), &st) == 0;
@@ -34,57 +36,92 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes, bool
     if (::realpath(path.c_str(), resolved) != nullptr) target = resolved;
     exists = ::stat(target.c_str(), &st) == 0;
   }
-  if (exists && S_ISDIR(st.st_mode)) return SystemError(EISDIR);
-  mode_t mode = exists ? (st.st_mode & 07777) : 0666;
-
-  std::random_device random;
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
-    temp = target + ".~pw" + std::to_string(random() % 1000000);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0 && errno != EEXIST) return SystemError(errno);
+  if (exists && S_ISDIR(st.st_mode)) {
+    *status = SystemError(EISDIR);
+    return nullptr;
   }
-  if (fd < 0) return SystemError(EEXIST);
-
-  auto fail = [&](int error) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return SystemError(error);
-  };
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return fail(errno);
-    done += static_cast<size_t>(n);
-  }
-  // New files get the usual permissions; a replaced file keeps its own.
-  if (!exists) {
+  mode_t mode = 0666;
+  if (exists) {
+    mode = st.st_mode & 07777;
+  } else {
     mode_t mask = ::umask(0);
     ::umask(mask);
     mode &= ~mask;
   }
-  if (::fchmod(fd, mode) != 0) return fail(errno);
-  if (flush_to_disk && ::fsync(fd) != 0) return fail(errno);
-  if (::close(fd) != 0) {
-    int error = errno;
-    ::unlink(temp.c_str());
-    return SystemError(error);
+  std::random_device random;
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    std::string temp = target + ".~pw" + std::to_string(random() % 1000000);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      *status = Status::Ok();
+      return std::unique_ptr<AtomicFile>(new AtomicFile(fd, temp, target, mode));
+    }
+    if (errno != EEXIST) break;
   }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    int error = errno;
-    ::unlink(temp.c_str());
-    return SystemError(error);
+  *status = SystemError(errno);
+  return nullptr;
+}
+
+AtomicFile::~AtomicFile() {
+  if (committed_) return;
+  if (fd_ >= 0) ::close(fd_);
+  ::unlink(temp_.c_str());
+}
+
+void AtomicFile::WriteDirect(std::string_view bytes) {
+  while (error_ == 0 && !bytes.empty()) {
+    ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error_ = errno;
+      return;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
   }
+}
+
+void AtomicFile::Flush() {
+  WriteDirect(buffer_);
+  buffer_.clear();
+}
+
+void AtomicFile::Write(std::string_view bytes) {
+  if (error_ != 0) return;
+  if (buffer_.capacity() < kBufferSize) buffer_.reserve(kBufferSize);
+  if (buffer_.size() + bytes.size() > kBufferSize) Flush();
+  if (bytes.size() >= kBufferSize / 2) {
+    WriteDirect(bytes);
+  } else {
+    buffer_.append(bytes);
+  }
+}
+
+Status AtomicFile::Commit(bool flush_to_disk) {
+  Flush();
+  if (error_ == 0 && ::fchmod(fd_, mode_) != 0) error_ = errno;
+  if (error_ == 0 && flush_to_disk && ::fsync(fd_) != 0) error_ = errno;
+  int closed = ::close(fd_);
+  fd_ = -1;
+  if (error_ == 0 && closed != 0) error_ = errno;
+  if (error_ == 0 && ::rename(temp_.c_str(), target_.c_str()) != 0) error_ = errno;
+  if (error_ != 0) return SystemError(error_);  // the destructor removes the temporary file
+  committed_ = true;
   if (flush_to_disk) {
-    int dir = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int dir = ::open(DirectoryOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
       ::fsync(dir);
       ::close(dir);
     }
   }
   return Status::Ok();
+}
+
+Status WriteFileAtomically(const std::string& path, std::string_view bytes, bool flush_to_disk) {
+  Status status;
+  std::unique_ptr<AtomicFile> file = AtomicFile::Create(path, &status);
+  if (!file) return status;
+  file->Write(bytes);
+  return file->Commit(flush_to_disk);
 }
 
 }  // namespace pw
