@@ -127,6 +127,10 @@ class Reader {
       result.status = ReadError();
       return result;
     }
+    // Nodes, titles and bodies are about to take this much fresh memory.
+    const size_t expected_nodes = static_cast<size_t>(header.record) / kOldRecordSize;
+    PrepareHeapForLoad(static_cast<size_t>(header.title) * 2 + expected_nodes * 256 +
+                       (keep_bodies ? static_cast<size_t>(header.body) : 0));
     if (Status s = ParseTitleSection(titles, outline_); !s) {
       info.node_count = outline_->size();
       result.status = s;
@@ -148,7 +152,6 @@ class Reader {
       return result;
     }
 
-    if (keep_bodies) PrepareHeapForLoad(static_cast<size_t>(header.body) + count * 64);
     ProgressScope progress(progress_, kLoadingCaption, count);
     SequentialReader bodies(source_, static_cast<uint64_t>(header.start + header.title),
                             static_cast<uint64_t>(header.body));
