@@ -83,17 +83,27 @@ std::optional<std::string> DecodeCodePageToUtf8(int code_page, std::string_view 
     // An undecodable or truncated byte: replace it and go on after it.
     ++in_ptr;
     --in_left;
-    if (out_left < 3) {
+    if (out_left < 32) {
       size_t used = static_cast<size_t>(out_ptr - out.data());
-      out.resize(out.size() * 2);
+      out.resize(out.size() * 2 + 32);
       out_ptr = out.data() + used;
       out_left = out.size() - used;
     }
+    // Code pages with combining marks (1255, 1258) hold back the character before the bad
+    // byte; write it out before the replacement instead of dropping it.
+    iconv(cd, nullptr, nullptr, &out_ptr, &out_left);
     std::string replacement;
     AppendUtf8(0xFFFD, &replacement);
     for (char c : replacement) *out_ptr++ = c, --out_left;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
+  // The same at the end: the last character may still be held back.
+  if (out_left < 32) {
+    size_t used = static_cast<size_t>(out_ptr - out.data());
+    out.resize(out.size() + 32);
+    out_ptr = out.data() + used;
+    out_left = out.size() - used;
+  }
+  iconv(cd, nullptr, nullptr, &out_ptr, &out_left);
   out.resize(static_cast<size_t>(out_ptr - out.data()));
   return out;
 }
