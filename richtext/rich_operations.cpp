@@ -41,6 +41,20 @@ std::pair<Paragraph, Paragraph> Split(const Paragraph& paragraph, size_t offset)
   return {std::move(head), std::move(tail)};
 }
 
+void NormalizeRuns(Paragraph* paragraph) {
+  std::vector<Run> merged;
+  merged.reserve(paragraph->runs.size());
+  for (Run& run : paragraph->runs) {
+    if (run.text.empty()) continue;
+    if (!merged.empty() && merged.back().format == run.format) {
+      merged.back().text += run.text;
+    } else {
+      merged.push_back(std::move(run));
+    }
+  }
+  paragraph->runs = std::move(merged);
+}
+
 TextPosition Clamp(const RichDocument& document, TextPosition position) {
   if (document.paragraphs.empty()) return {};
   if (position.paragraph >= document.paragraphs.size()) return EndPosition(document);
@@ -132,7 +146,10 @@ TextPosition InsertDocument(RichDocument* target, TextPosition at, const RichDoc
       target->paragraphs.insert(target->paragraphs.begin() + static_cast<long>(at.paragraph),
                                 std::make_move_iterator(inserted.begin()),
                                 std::make_move_iterator(inserted.end()));
-      target->Normalize();
+      // Only the touched paragraphs: appending node after node must stay linear.
+      for (size_t p = at.paragraph; p < at.paragraph + n; ++p) {
+        NormalizeRuns(&target->paragraphs[p]);
+      }
       return after;
     }
     inserted.push_back(std::move(paragraph));
@@ -170,6 +187,21 @@ void ResetParagraphFormats(RichDocument* document) {
     paragraph.format = ParagraphFormat{};
     paragraph.format.tab_stops = std::move(stops);
   }
+}
+
+void SetIndentsAll(RichDocument* document, double first, double left, double right) {
+  for (Paragraph& paragraph : document->paragraphs) {
+    paragraph.format.first_indent = first;
+    paragraph.format.left_indent = left;
+    paragraph.format.right_indent = right;
+  }
+}
+
+void AppendParagraphBreak(RichDocument* document) {
+  if (document->paragraphs.empty()) document->paragraphs.emplace_back();
+  Paragraph next;
+  next.format = document->paragraphs.back().format;
+  document->paragraphs.push_back(std::move(next));
 }
 
 }  // namespace pw::rich

@@ -40,6 +40,12 @@ void SetTabStopsAll(RichDocument* document, const std::vector<double>& tab_stops
 // Every paragraph: left aligned, indents 0, no bullet (tab stops stay).
 void ResetParagraphFormats(RichDocument* document);
 
+// Every paragraph gets these first, left and right indents, in points.
+void SetIndentsAll(RichDocument* document, double first, double left, double right);
+
+// Ends the last paragraph: a new empty paragraph in the same paragraph format follows it.
+void AppendParagraphBreak(RichDocument* document);
+
 }  // namespace pw::rich
 
 #endif  // PLOTWEAVE_RICHTEXT_RICH_OPERATIONS_H_

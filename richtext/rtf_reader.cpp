@@ -496,6 +496,8 @@ void Reader::CommitFont() {
   entry.charset = font_charset_ >= 0 ? font_charset_ : kAnsiCharset;
   entry.code_page = code_page;
   entry.face = font_name_ + DecodeBytes(font_name_bytes_, code_page > 0 ? code_page : ansi_code_page_);
+  // Control characters cannot be part of a face name.
+  std::erase_if(entry.face, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
   while (!entry.face.empty() && entry.face.back() == ' ') entry.face.pop_back();
   size_t first = entry.face.find_first_not_of(' ');
   entry.face.erase(0, first == std::string::npos ? entry.face.size() : first);

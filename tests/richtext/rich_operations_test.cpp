@@ -99,8 +99,16 @@ TEST(RichOperationsTest, RichAppendBuildsADocument) {
   EXPECT_EQ(view.paragraphs[1].format.alignment, Alignment::kCenter);
   EXPECT_EQ(view.paragraphs[1].runs[0].format.color, 0x0000FFu);
   EXPECT_EQ(view.paragraphs[2].format.alignment, Alignment::kLeft);
+  // A body loaded, ended with one more line break, appended.
+  RichDocument second = ReadRtf("{\\rtf1\\li200 last}");
+  AppendParagraphBreak(&second);
+  AppendDocument(&view, second);
+  EXPECT_EQ(Texts(view), (std::vector<std::string>{"第一章", "本文", "二行目", "last", ""}));
+  EXPECT_EQ(view.paragraphs[3].format.left_indent, 10);
+  SetIndentsAll(&view, 0, 0, 0);
+  EXPECT_EQ(view.paragraphs[3].format.left_indent, 0);
   EXPECT_EQ(DocumentLines(ReadRtf(WriteRtf(view))),
-            (std::vector<std::string>{"第一章", "本文", "二行目"}));
+            (std::vector<std::string>{"第一章", "本文", "二行目", "last"}));
 }
 
 TEST(RichOperationsTest, InsertRtfAndPlainText) {

@@ -161,6 +161,9 @@ TEST(RtfReaderTest, SmallCases) {
       {"{\\rtf1 a\\par\\-}", {"a", "\u00AD"}},
       {"{\\rtf1 \\u-1?}", {"\uFFFF"}},
       {"{\\rtf1 \\cell x\\row y}", {"\tx", "y"}},
+      // Code pages with combining marks must not swallow the last character of a run.
+      {"{\\rtf1{\\fonttbl{\\f0\\fcharset163 V;}}\\f0 abc\\par\\'e0\\'81z}", {"abc", "à\uFFFDz"}},
+      {"{\\rtf1{\\fonttbl{\\f0\\fcharset177 H;}}\\f0 xyz\\par}", {"xyz"}},
       {"{\\rtf1 \\emdash\\lquote\\rdblquote}", {"—‘”"}},
   };
   for (const Case& c : cases) {
