@@ -16,7 +16,6 @@ std::string_view UpToNul(std::string_view body) {
   return nul == std::string_view::npos ? body : body.substr(0, nul);
 }
 
-
 }  // namespace
 
 std::vector<std::string> BodyToLines(std::string_view body) {

@@ -58,13 +58,21 @@ std::vector<std::string> PlainTextLines(std::string_view cp932) {
 
 void AppendPlainCp932(char32_t ch, std::string* out) {
   switch (ch) {
-    case 0x00A0: out->push_back(' '); return;
-    case 0x2011: out->push_back('-'); return;
-    case 0x00AD: return;
+    case 0x00A0:
+      out->push_back(' ');
+      return;
+    case 0x2011:
+      out->push_back('-');
+      return;
+    case 0x00AD:
+      return;
     case '\t':
     case '\r':
-    case '\n': out->push_back(static_cast<char>(ch)); return;
-    default: break;
+    case '\n':
+      out->push_back(static_cast<char>(ch));
+      return;
+    default:
+      break;
   }
   if (ch < 0x20) return;
   if (!EncodeCp932Char(ch, out)) out->push_back('?');

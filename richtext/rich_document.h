@@ -42,9 +42,9 @@ enum class Alignment { kLeft, kCenter, kRight, kJustify };
 
 struct ParagraphFormat {
   Alignment alignment = Alignment::kLeft;
-  double first_indent = 0;  // points, relative to the left indent (may be negative)
-  double left_indent = 0;   // points
-  double right_indent = 0;  // points
+  double first_indent = 0;        // points, relative to the left indent (may be negative)
+  double left_indent = 0;         // points
+  double right_indent = 0;        // points
   std::vector<double> tab_stops;  // points, ascending
   bool bullet = false;
 

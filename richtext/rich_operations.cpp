@@ -158,8 +158,7 @@ TextPosition InsertDocument(RichDocument* target, TextPosition at, const RichDoc
 }
 
 TextPosition InsertRtf(RichDocument* target, TextPosition at, std::string_view rtf) {
-  RichDocument source =
-      IsRtf(rtf) ? ReadRtf(rtf) : PlainTextToDocument(rtf, DefaultBodyFormat());
+  RichDocument source = IsRtf(rtf) ? ReadRtf(rtf) : PlainTextToDocument(rtf, DefaultBodyFormat());
   return InsertDocument(target, at, source);
 }
 

@@ -41,25 +41,44 @@ struct FontEntry {
 
 int CharsetCodePage(int charset) {
   switch (charset) {
-    case 0: return 1252;
-    case 2: return 1252;  // symbol fonts: keep the bytes' Latin meaning
-    case 77: return 10000;
-    case 128: return 932;
-    case 129: return 949;
-    case 130: return 1361;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 255: return 437;
-    default: return 0;
+    case 0:
+      return 1252;
+    case 2:
+      return 1252;  // symbol fonts: keep the bytes' Latin meaning
+    case 77:
+      return 10000;
+    case 128:
+      return 932;
+    case 129:
+      return 949;
+    case 130:
+      return 1361;
+    case 134:
+      return 936;
+    case 136:
+      return 950;
+    case 161:
+      return 1253;
+    case 162:
+      return 1254;
+    case 163:
+      return 1258;
+    case 177:
+      return 1255;
+    case 178:
+      return 1256;
+    case 186:
+      return 1257;
+    case 204:
+      return 1251;
+    case 222:
+      return 874;
+    case 238:
+      return 1250;
+    case 255:
+      return 437;
+    default:
+      return 0;
   }
 }
 
@@ -103,7 +122,9 @@ class Reader {
   static const Table& TableFor(Destination destination);
 
   GroupState& Top() { return stack_.back(); }
-  bool Skipping() const { return skip_nesting_ > 0 || stack_.back().destination == Destination::kSkip; }
+  bool Skipping() const {
+    return skip_nesting_ > 0 || stack_.back().destination == Destination::kSkip;
+  }
   void Push();
   void Pop();
   void AddText(std::string_view text);
@@ -120,7 +141,9 @@ class Reader {
   // Handlers.
   void DoDestination(const Token&, int destination);
   void DoAnsiCodePage(const Token& token, int code_page);
-  void DoDefaultFont(const Token& token, int) { if (token.has_parameter) default_font_ = token.parameter; }
+  void DoDefaultFont(const Token& token, int) {
+    if (token.has_parameter) default_font_ = token.parameter;
+  }
   void DoPlain(const Token&, int);
   void DoFont(const Token& token, int) { Top().font = token.has_parameter ? token.parameter : -1; }
   void DoFontSize(const Token& token, int);
@@ -129,7 +152,9 @@ class Reader {
   void DoUnderlineOff(const Token&, int) { Top().underline = false; }
   void DoPar(const Token&, int) { sink_->ParagraphEnd(Top()); }
   void DoPard(const Token&, int) { Top().paragraph = ParagraphFormat{}; }
-  void DoAlign(const Token&, int alignment) { Top().paragraph.alignment = static_cast<Alignment>(alignment); }
+  void DoAlign(const Token&, int alignment) {
+    Top().paragraph.alignment = static_cast<Alignment>(alignment);
+  }
   void DoIndent(const Token& token, int which);
   void DoTabStop(const Token& token, int);
   void DoChar(const Token&, int ch) { Emit(static_cast<char32_t>(ch)); }
@@ -280,19 +305,22 @@ const Reader::Table& Reader::TableFor(Destination destination) {
       {"blue", {&Reader::DoColorComponent, 2}},
   };
   static const Table bullet = {
-      {"pnlvlblt", {&Reader::DoBullet, 0}},
-      {"pnlvlbody", {&Reader::DoBullet, 0}},
-      {"pnlvlcont", {&Reader::DoBullet, 0}},
-      {"pntxtb", {&Reader::DoDestination, kSkip}},
+      {"pnlvlblt", {&Reader::DoBullet, 0}},        {"pnlvlbody", {&Reader::DoBullet, 0}},
+      {"pnlvlcont", {&Reader::DoBullet, 0}},       {"pntxtb", {&Reader::DoDestination, kSkip}},
       {"pntxta", {&Reader::DoDestination, kSkip}},
   };
   static const Table none;
   switch (destination) {
-    case Destination::kBody: return body;
-    case Destination::kFontTable: return font_table;
-    case Destination::kColorTable: return color_table;
-    case Destination::kBullet: return bullet;
-    case Destination::kSkip: return none;
+    case Destination::kBody:
+      return body;
+    case Destination::kFontTable:
+      return font_table;
+    case Destination::kColorTable:
+      return color_table;
+    case Destination::kBullet:
+      return bullet;
+    case Destination::kSkip:
+      return none;
   }
   return none;
 }
@@ -440,11 +468,20 @@ void Reader::Flush() {
 
 void Reader::Symbol(char symbol) {
   switch (symbol) {
-    case '~': Emit(0x00A0); break;
-    case '-': Emit(0x00AD); break;
-    case '_': Emit(0x2011); break;
-    case '\t': Emit(kTab); break;
-    default: break;  // \| \: and the like carry nothing we keep
+    case '~':
+      Emit(0x00A0);
+      break;
+    case '-':
+      Emit(0x00AD);
+      break;
+    case '_':
+      Emit(0x2011);
+      break;
+    case '\t':
+      Emit(kTab);
+      break;
+    default:
+      break;  // \| \: and the like carry nothing we keep
   }
 }
 
@@ -452,7 +489,8 @@ void Reader::Emit(char32_t ch) {
   if (Top().destination == Destination::kBody) {
     sink_->Char(ch, Top());
   } else if (Top().destination == Destination::kFontTable) {
-    font_name_ += DecodeBytes(font_name_bytes_, font_code_page_ > 0 ? font_code_page_ : ansi_code_page_);
+    font_name_ +=
+        DecodeBytes(font_name_bytes_, font_code_page_ > 0 ? font_code_page_ : ansi_code_page_);
     font_name_bytes_.clear();
     AppendUtf8(ch, &font_name_);
   }
@@ -495,7 +533,8 @@ void Reader::CommitFont() {
   FontEntry entry;
   entry.charset = font_charset_ >= 0 ? font_charset_ : kAnsiCharset;
   entry.code_page = code_page;
-  entry.face = font_name_ + DecodeBytes(font_name_bytes_, code_page > 0 ? code_page : ansi_code_page_);
+  entry.face =
+      font_name_ + DecodeBytes(font_name_bytes_, code_page > 0 ? code_page : ansi_code_page_);
   // Control characters cannot be part of a face name.
   std::erase_if(entry.face, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
   while (!entry.face.empty() && entry.face.back() == ' ') entry.face.pop_back();
@@ -559,10 +598,18 @@ void Reader::DoStyle(const Token& token, int which) {
   bool on = !token.has_parameter || token.parameter != 0;
   GroupState& s = Top();
   switch (which) {
-    case 0: s.bold = on; break;
-    case 1: s.italic = on; break;
-    case 2: s.underline = on; break;
-    default: s.strike_out = on; break;
+    case 0:
+      s.bold = on;
+      break;
+    case 1:
+      s.italic = on;
+      break;
+    case 2:
+      s.underline = on;
+      break;
+    default:
+      s.strike_out = on;
+      break;
   }
 }
 

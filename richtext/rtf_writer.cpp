@@ -110,12 +110,26 @@ void AppendText(std::string* out, std::string_view utf8, int charset, bool* deli
     }
     *delimit = true;
     switch (ch) {
-      case static_cast<char32_t>(kTab): *out += "\\tab"; continue;
-      case static_cast<char32_t>(kLineBreak): *out += "\\line"; continue;
-      case 0x00A0: *out += "\\~"; *delimit = false; continue;
-      case 0x00AD: *out += "\\-"; *delimit = false; continue;
-      case 0x2011: *out += "\\_"; *delimit = false; continue;
-      default: break;
+      case static_cast<char32_t>(kTab):
+        *out += "\\tab";
+        continue;
+      case static_cast<char32_t>(kLineBreak):
+        *out += "\\line";
+        continue;
+      case 0x00A0:
+        *out += "\\~";
+        *delimit = false;
+        continue;
+      case 0x00AD:
+        *out += "\\-";
+        *delimit = false;
+        continue;
+      case 0x2011:
+        *out += "\\_";
+        *delimit = false;
+        continue;
+      default:
+        break;
     }
     *delimit = false;
     if (ch < 0x20) continue;  // other control characters have no place in a paragraph
@@ -123,10 +137,10 @@ void AppendText(std::string* out, std::string_view utf8, int charset, bool* deli
       std::string bytes;
       // Only codes that read back as the same character (some characters share a code).
       if (EncodeCp932Char(ch, &bytes)) {
-        uint16_t code = bytes.size() == 2 ? static_cast<uint16_t>(
-                                                static_cast<unsigned char>(bytes[0]) << 8 |
-                                                static_cast<unsigned char>(bytes[1]))
-                                          : static_cast<unsigned char>(bytes[0]);
+        uint16_t code = bytes.size() == 2
+                            ? static_cast<uint16_t>(static_cast<unsigned char>(bytes[0]) << 8 |
+                                                    static_cast<unsigned char>(bytes[1]))
+                            : static_cast<unsigned char>(bytes[0]);
         if (DecodeCp932Char(code) == ch) {
           for (char b : bytes) AppendHexByte(out, static_cast<unsigned char>(b));
           continue;
@@ -143,10 +157,17 @@ void AppendText(std::string* out, std::string_view utf8, int charset, bool* deli
 void AppendParagraphFormat(std::string* out, const ParagraphFormat& format, int bullet_font) {
   *out += "\\pard";
   switch (format.alignment) {
-    case Alignment::kLeft: break;
-    case Alignment::kCenter: *out += "\\qc"; break;
-    case Alignment::kRight: *out += "\\qr"; break;
-    case Alignment::kJustify: *out += "\\qj"; break;
+    case Alignment::kLeft:
+      break;
+    case Alignment::kCenter:
+      *out += "\\qc";
+      break;
+    case Alignment::kRight:
+      *out += "\\qr";
+      break;
+    case Alignment::kJustify:
+      *out += "\\qj";
+      break;
   }
   if (format.bullet) {
     // \pntext is what readers without \pn show; ours skips it.

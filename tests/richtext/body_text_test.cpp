@@ -9,8 +9,8 @@
 #include "core/cp932.h"
 #include "core/outline.h"
 #include "core/outline_file.h"
-#include "richtext/rtf_reader.h"
 #include "richtext/rich_operations.h"
+#include "richtext/rtf_reader.h"
 
 namespace pw::rich {
 namespace {

@@ -92,7 +92,8 @@ TEST(RichOperationsTest, RichAppendBuildsADocument) {
   // \u escapes, then raw CP932 bytes in the document's ANSI code page.
   RichDocument body = ReadRtf(
       "{\\rtf1\\ansi\\ansicpg932{\\colortbl;\\red255\\green0\\blue0;}\\qc\\cf1 \\u26412?\\u25991?"
-      "\\par\\pard " + Utf8ToCp932("二行目").text + "\\par}");
+      "\\par\\pard " +
+      Utf8ToCp932("二行目").text + "\\par}");
   AppendDocument(&view, body);
   EXPECT_EQ(Texts(view), (std::vector<std::string>{"第一章", "本文", "二行目", ""}));
   EXPECT_TRUE(view.paragraphs[0].runs[0].format.bold);

@@ -76,7 +76,7 @@ TEST(RtfReaderTest, RichEditJapaneseDocument) {
   EXPECT_EQ(p4.format.right_indent, 15);
   ASSERT_EQ(p4.runs.size(), 3u);
   EXPECT_EQ(p4.runs[0].text, "A\tB\t");
-  EXPECT_EQ(p4.runs[1].text, "C表");  // 0x95 0x5C: a trail byte that is a backslash
+  EXPECT_EQ(p4.runs[1].text, "C表");               // 0x95 0x5C: a trail byte that is a backslash
   EXPECT_EQ(p4.runs[1].format.face, "ＭＳ 明朝");  // {\*\falt} is not part of the name
   EXPECT_EQ(p4.runs[1].format.size, 12);
   EXPECT_TRUE(p4.runs[1].format.italic);
@@ -152,7 +152,9 @@ TEST(RtfReaderTest, SmallCases) {
       // Text after the document's closing brace is not part of it.
       {"{\\rtf1 abc}trailing", {"abc"}},
       // Unknown control words are ignored, unknown \* destinations skipped.
-      {"{\\rtf1 a\\frobnicate b{\\*\\frob c{d}}e}", {"ab" "e"}},
+      {"{\\rtf1 a\\frobnicate b{\\*\\frob c{d}}e}",
+       {"ab"
+        "e"}},
       // A lead byte left alone at the end of a run.
       {"{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset128 x;}}\\f0 \\'82\\par z}", {"\uFFFD", "z"}},
       // Characters between \uN and its fallback count limit.

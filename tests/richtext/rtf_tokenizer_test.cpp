@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-
 #include <string>
 #include <vector>
 
@@ -19,22 +18,33 @@ std::vector<std::string> Describe(std::string_view rtf) {
   for (int guard = 0; guard < 1000; ++guard) {
     Token t = tokenizer.Next();
     switch (t.kind) {
-      case TokenKind::kEnd: return out;
-      case TokenKind::kGroupStart: out.push_back("{"); break;
-      case TokenKind::kGroupEnd: out.push_back("}"); break;
+      case TokenKind::kEnd:
+        return out;
+      case TokenKind::kGroupStart:
+        out.push_back("{");
+        break;
+      case TokenKind::kGroupEnd:
+        out.push_back("}");
+        break;
       case TokenKind::kControlWord:
         out.push_back("\\" + std::string(t.word) +
                       (t.has_parameter ? "=" + std::to_string(t.parameter) : ""));
         break;
-      case TokenKind::kControlSymbol: out.push_back(std::string("sym:") + t.symbol); break;
+      case TokenKind::kControlSymbol:
+        out.push_back(std::string("sym:") + t.symbol);
+        break;
       case TokenKind::kHexByte: {
         char buffer[8];
         std::snprintf(buffer, sizeof buffer, "hex:%02X", t.byte);
         out.push_back(buffer);
         break;
       }
-      case TokenKind::kText: out.push_back("text:" + std::string(t.text)); break;
-      case TokenKind::kBinary: out.push_back("bin:" + std::string(t.text)); break;
+      case TokenKind::kText:
+        out.push_back("text:" + std::string(t.text));
+        break;
+      case TokenKind::kBinary:
+        out.push_back("bin:" + std::string(t.text));
+        break;
     }
   }
   ADD_FAILURE() << "tokenizer did not reach the end";
