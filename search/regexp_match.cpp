@@ -61,13 +61,14 @@ std::string_view Terminated(std::string_view text) {
 
 }  // namespace
 
-TRECompiled::TRECompiled(std::string_view pattern) {
+TRECompiled::TRECompiled(std::string_view pattern, size_t lazy_state_cap) {
   TREParseTree tree;
   ParsePattern(pattern, &tree);
   alphabet_ = std::make_unique<TREAlphabet>(tree);
   nfa_ = std::make_unique<TRE_NFA>(tree, *alphabet_);
   size_t per_state = alphabet_->size() * sizeof(int32_t) + nfa_->size() / 8 + 64;
-  lazy_ = std::make_unique<TRE_LazyDFA>(*nfa_, alphabet_->size(), kLazyBudgetBytes / per_state);
+  size_t cap = lazy_state_cap != 0 ? lazy_state_cap : kLazyBudgetBytes / per_state;
+  lazy_ = std::make_unique<TRE_LazyDFA>(*nfa_, alphabet_->size(), cap);
   PrepareSkipping();
 }
 

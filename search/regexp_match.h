@@ -28,14 +28,16 @@ struct TREMatch {
 // lazily made DFA states (and the full DFA, made the first time the reference needs it).
 class TRECompiled {
  public:
-  // Throws ERegExpParser for a malformed pattern.
-  explicit TRECompiled(std::string_view pattern);
+  // Throws ERegExpParser for a malformed pattern. `lazy_state_cap` 0 sizes the lazy DFA from
+  // its memory budget; tests pass a tiny one to exercise flushing.
+  explicit TRECompiled(std::string_view pattern, size_t lazy_state_cap = 0);
 
   // Either anchor flag set: the anchored matcher's rules apply.
   bool anchored() const {
     return nfa_->begins_with_line_start() || nfa_->ends_with_line_end();
   }
   const TRE_NFA& nfa() const { return *nfa_; }
+  size_t lazy_state_cap() const { return lazy_->max_states(); }
   const TREAlphabet& alphabet() const { return *alphabet_; }
   TRE_LazyDFA& lazy() { return *lazy_; }
   // Null when the full automaton would exceed max_states.

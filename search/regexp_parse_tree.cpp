@@ -189,7 +189,7 @@ void ParsePattern(std::string_view pattern, TREParseTree* tree) {
   Parser(pattern, tree).ParseWhole();
 }
 
-TREAlphabet::TREAlphabet(const TREParseTree& tree) : piece_of_(0x10000) {
+TREAlphabet::TREAlphabet(const TREParseTree& tree) : block_piece_(256), block_table_(256, -1) {
   starts_.push_back(0);
   // "^" and "$" become plain characters where they are no anchors, so their codes need
   // pieces of their own as well.
@@ -204,10 +204,21 @@ TREAlphabet::TREAlphabet(const TREParseTree& tree) : piece_of_(0x10000) {
   }
   std::sort(starts_.begin(), starts_.end());
   starts_.erase(std::unique(starts_.begin(), starts_.end()), starts_.end());
-  size_t piece = 0;
-  for (uint32_t code = 0; code <= 0xFFFF; ++code) {
-    if (piece + 1 < starts_.size() && starts_[piece + 1] == code) ++piece;
-    piece_of_[code] = static_cast<uint16_t>(piece);
+  auto piece_at = [&](uint32_t code) {
+    return static_cast<uint16_t>(std::upper_bound(starts_.begin(), starts_.end(), code) -
+                                 starts_.begin() - 1);
+  };
+  for (uint32_t block = 0; block < 256; ++block) {
+    uint16_t first = piece_at(block << 8);
+    uint16_t last = piece_at(block << 8 | 0xFF);
+    block_piece_[block] = first;
+    if (first == last) continue;
+    block_table_[block] = static_cast<int32_t>(tables_.size() / 256);
+    uint16_t piece = first;
+    for (uint32_t code = block << 8; code <= (block << 8 | 0xFF); ++code) {
+      if (piece + 1u < starts_.size() && starts_[piece + 1u] == code) ++piece;
+      tables_.push_back(piece);
+    }
   }
 }
 

@@ -59,12 +59,17 @@ inline constexpr std::pair<uint16_t, uint16_t> kAnyCharRanges[] = {
 
 // The codes 0..0xFFFF cut at every leaf boundary. Each piece lies inside or outside every
 // leaf, so a leaf is a contiguous run of pieces and the pieces serve as the automaton's
-// disjoint labels; a code finds its piece through one table lookup.
+// disjoint labels. A code finds its piece through its high byte's block: one piece for the
+// whole block, or a 256-entry table for the few blocks that hold a boundary.
 class TREAlphabet {
  public:
   explicit TREAlphabet(const TREParseTree& tree);
 
-  uint16_t PieceOf(uint16_t code) const { return piece_of_[code]; }
+  uint16_t PieceOf(uint16_t code) const {
+    int32_t table = block_table_[code >> 8];
+    return table < 0 ? block_piece_[code >> 8]
+                     : tables_[static_cast<size_t>(table) * 256 + (code & 0xFF)];
+  }
   size_t size() const { return starts_.size(); }
   uint16_t PieceLow(size_t piece) const { return static_cast<uint16_t>(starts_[piece]); }
   uint16_t PieceHigh(size_t piece) const {
@@ -73,7 +78,9 @@ class TREAlphabet {
 
  private:
   std::vector<uint32_t> starts_;
-  std::vector<uint16_t> piece_of_;
+  std::vector<uint16_t> block_piece_;
+  std::vector<int32_t> block_table_;
+  std::vector<uint16_t> tables_;
 };
 
 }  // namespace pw::search
