@@ -57,7 +57,7 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 
   // Dropped files are taken by the window, whichever pane they land on.
   setAcceptDrops(true);
-  connect(qApp, &QApplication::focusChanged, this,
+  focus_connection_ = connect(qApp, &QApplication::focusChanged, this,
           [this](QWidget*, QWidget* now) { PaneFocusChanged(now); });
 
   StatusPanels[1]->setText(U8("挿入"));
@@ -77,6 +77,8 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 }
 
 TFormMain::~TFormMain() {
+  // Focus moves while the children are destroyed; this window is no longer one by then.
+  disconnect(focus_connection_);
   outline_.RemoveObserver(this);
   // The model goes with the window's children; it must stop listening first.
   delete model_;
@@ -109,6 +111,8 @@ void TFormMain::CreatePanes() {
 
   auto* right = new QWidget(SplitterMain);
   right->setObjectName("PanelRight");
+  // The splitter may squeeze the panes down to a strip, as it may the tree.
+  right->setMinimumSize(1, 1);
   auto* layout = new QVBoxLayout(right);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
@@ -241,6 +245,8 @@ void TFormMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shown_once_) {
     shown_once_ = true;
+    // The splitter knows its room only now.
+    LaySplitDirection(settings_.SplitH, false);
     TreeViewMain->viewport()->update();
     RichEditMain->setFocus();
   }

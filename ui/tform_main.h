@@ -277,6 +277,7 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   QHash<QString, QToolButton*> tool_buttons_;
   QList<QAction*> recent_actions_;
   QActionGroup* move_group_ = nullptr;
+  QMetaObject::Connection focus_connection_;
   QFontComboBox* font_name_box_ = nullptr;
   QComboBox* font_size_box_ = nullptr;
   Qt::WindowStates state_before_progress_;

@@ -1,0 +1,82 @@
+// The body pane's adapter: a formatted document goes into a QTextDocument and comes back
+// equal, and RTF bodies keep their text and formats through the pane.
+#include <gtest/gtest.h>
+
+#include <QTextDocument>
+
+#include "richtext/rich_document.h"
+#include "richtext/rtf_reader.h"
+#include "ui/rich_text_adapter.h"
+
+namespace pw {
+namespace {
+
+rich::RichDocument Sample() {
+  rich::CharFormat plain;
+  plain.face = "Noto Sans CJK JP";
+  plain.size = 10.5;
+  rich::CharFormat bold = plain;
+  bold.bold = true;
+  bold.color = 0x0000FF;  // red
+  rich::CharFormat mixed = plain;
+  mixed.italic = true;
+  mixed.underline = true;
+  mixed.strike_out = true;
+  mixed.size = 14;
+
+  rich::RichDocument document;
+  document.paragraphs.clear();
+  rich::Paragraph first;
+  first.format.alignment = rich::Alignment::kCenter;
+  first.runs = {{"第一章　", plain}, {"出会い", bold}};
+  rich::Paragraph second;
+  second.format.left_indent = 18;
+  second.format.first_indent = -9;
+  second.format.right_indent = 4.5;
+  second.format.tab_stops = {36, 72};
+  second.runs = {{"行\t一\v行二", mixed}};
+  rich::Paragraph third;
+  third.format.bullet = true;
+  third.runs = {{"箇条", plain}};
+  rich::Paragraph fourth;
+  fourth.format.bullet = true;
+  fourth.format.alignment = rich::Alignment::kRight;
+  fourth.runs = {{"書き", plain}};
+  document.paragraphs = {first, second, third, fourth, rich::Paragraph{}};
+  document.Normalize();
+  return document;
+}
+
+TEST(RichTextAdapterTest, FormattedDocumentRoundTrips) {
+  const rich::RichDocument original = Sample();
+  QTextDocument document;
+  RichToQt(original, &document);
+  EXPECT_EQ(document.blockCount(), 5);
+  const rich::RichDocument back = QtToRich(document);
+  ASSERT_EQ(back.paragraphs.size(), original.paragraphs.size());
+  for (size_t i = 0; i < back.paragraphs.size(); ++i) {
+    EXPECT_EQ(back.paragraphs[i].format, original.paragraphs[i].format) << "paragraph " << i;
+    EXPECT_EQ(back.paragraphs[i].runs, original.paragraphs[i].runs) << "paragraph " << i;
+  }
+}
+
+TEST(RichTextAdapterTest, RtfBodyKeepsItsTextThroughThePane) {
+  const std::string rtf =
+      "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 \\'82\\'6c\\'82\\'72 "
+      "\\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e;}}\\pard\\f0\\fs18 \\'93\\'fa\\'96\\'7b\\b "
+      "bold\\b0\\par second\\par}";
+  QTextDocument document;
+  LoadBodyIntoDocument(rtf, &document);
+  EXPECT_EQ(document.toPlainText(), QString::fromUtf8("日本bold\nsecond\n"));
+  const rich::RichDocument read = rich::ReadRtf(DocumentToRtf(document));
+  EXPECT_EQ(read, rich::ReadRtf(rtf));
+}
+
+TEST(RichTextAdapterTest, PlainTextBodyLoadsAsText) {
+  QTextDocument document;
+  LoadBodyIntoDocument("abc\r\n\x82\xa0", &document);  // "abc" CR LF "あ" in CP932
+  EXPECT_EQ(document.toPlainText(), QString::fromUtf8("abc\nあ"));
+}
+
+}  // namespace
+}  // namespace pw
