@@ -123,7 +123,6 @@ void TFormMain::AddToolButton(QToolBar* bar, QAction* command, const char* name,
   auto* button_action = new QAction(command->icon(), U8(hint), bar);
   button_action->setObjectName(QString::fromLatin1(name));
   button_action->setToolTip(U8(hint));
-  button_action->setStatusTip(U8(hint));
   button_action->setCheckable(command->isCheckable());
   button_action->setEnabled(command->isEnabled());
   connect(button_action, &QAction::triggered, command, [command] {
@@ -132,7 +131,8 @@ void TFormMain::AddToolButton(QToolBar* bar, QAction* command, const char* name,
   });
   connect(command, &QAction::changed, button_action, [button_action, command] {
     button_action->setEnabled(command->isEnabled());
-    if (command->isCheckable()) button_action->setChecked(command->isChecked());
+    // The buttons form an exclusive group of their own: checking one unchecks the others.
+    if (command->isCheckable() && command->isChecked()) button_action->setChecked(true);
   });
   bar->addAction(button_action);
   auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(button_action));

@@ -144,6 +144,8 @@ TEST_F(PanesTest, KeysBetweenPanes) {
   QTest::keyClick(w.TreeViewMain, Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), w.RichEditMain);
   EXPECT_TRUE(w.Action("MenuMoveEdit")->isChecked());
+  EXPECT_TRUE(w.Action("ToolButtonMoveEdit")->isChecked());
+  EXPECT_FALSE(w.Action("ToolButtonMoveTree")->isChecked());
   QTest::keyClick(w.RichEditMain, Qt::Key_Tab);
   EXPECT_EQ(w.RichEditMain->toPlainText(), QStringLiteral("\t"));  // Tab inserts a tab
   QTest::keyClick(w.RichEditMain, Qt::Key_Backtab, Qt::ShiftModifier);
