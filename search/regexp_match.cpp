@@ -53,12 +53,6 @@ bool IsBoundaryFrom(const unsigned char* p, size_t b, size_t j) {
   return (j - k) % 2 == 0;
 }
 
-// The subject ends at its first NUL, as the zero-terminated text it stands for.
-std::string_view Terminated(std::string_view text) {
-  size_t nul = text.find('\0');
-  return nul == std::string_view::npos ? text : text.substr(0, nul);
-}
-
 }  // namespace
 
 TRECompiled::TRECompiled(std::string_view pattern, size_t lazy_state_cap) {
@@ -197,17 +191,18 @@ size_t TRECompiled::Run(const unsigned char* p, size_t n, size_t pos, int32_t st
 
 size_t TRECompiled::FindStart(const unsigned char* p, size_t n, uint16_t separator,
                               bool* best_line_start) {
-  struct LiveRun {
-    int32_t state;
-    size_t start;
-    bool line_start;
-  };
   TRE_LazyDFA& dfa = *lazy_;
   const bool begins = nfa_->begins_with_line_start();
-  std::vector<LiveRun> runs;
-  std::vector<LiveRun> next;
-  std::vector<uint32_t> mark;
-  uint32_t generation = 1;
+  std::vector<LiveRun>& runs = runs_;
+  std::vector<LiveRun>& next = next_runs_;
+  std::vector<uint32_t>& mark = mark_;
+  runs.clear();
+  if (generation_ > 0xFFFFFF00u) {
+    mark.assign(mark.size(), 0);
+    generation_ = 0;
+  }
+  uint32_t& generation = generation_;
+  ++generation;
   auto add = [&](std::vector<LiveRun>* to, int32_t state, size_t start, bool line_start) {
     auto s = static_cast<size_t>(state);
     if (s >= mark.size()) mark.resize(dfa.size() + 64, 0);
@@ -225,6 +220,7 @@ size_t TRECompiled::FindStart(const unsigned char* p, size_t n, uint16_t separat
       for (LiveRun& r : runs) keep.push_back(&r.state);
       dfa.Flush(keep);
       mark.assign(dfa.size() + 64, 0);
+      generation = 1;
       for (LiveRun& r : runs) mark[static_cast<size_t>(r.state)] = generation;
     }
     if (best == kNone) {
@@ -284,7 +280,6 @@ size_t TRECompiled::FindStart(const unsigned char* p, size_t n, uint16_t separat
 }
 
 TREMatch TRECompiled::Match(std::string_view text, uint16_t separator) {
-  text = Terminated(text);
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   size_t n = text.size();
   bool line_start = false;
@@ -329,7 +324,6 @@ TREMatch TRECompiled::MatchReference(std::string_view text, uint16_t separator, 
   const TRE_DFA* dfa = full(max_states);
   *available = dfa != nullptr;
   if (dfa == nullptr) return {};
-  text = Terminated(text);
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   size_t n = text.size();
   auto run = [&](size_t pos, int32_t state) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "search/regexp_dfa.h"
 #include "search/regexp_nfa.h"
@@ -56,6 +57,17 @@ class TRECompiled {
   size_t Skip(const unsigned char* p, size_t i, size_t n) const;
   size_t Run(const unsigned char* p, size_t n, size_t pos, int32_t state, uint16_t separator);
   void PrepareSkipping();
+
+  struct LiveRun {
+    int32_t state;
+    size_t start;
+    bool line_start;
+  };
+  // Scratch of FindStart, kept between calls so that a find-all loop does not allocate.
+  std::vector<LiveRun> runs_;
+  std::vector<LiveRun> next_runs_;
+  std::vector<uint32_t> mark_;
+  uint32_t generation_ = 0;
 
   std::unique_ptr<TREAlphabet> alphabet_;
   std::unique_ptr<TRE_NFA> nfa_;

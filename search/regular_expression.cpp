@@ -19,8 +19,6 @@ TRegularExpression::~TRegularExpression() = default;
 
 std::optional<ERegExpParser> TRegularExpression::SetRegExp(std::string_view pattern) {
   // Both dictionaries stay off, so pre-processing leaves the pattern as it is.
-  size_t nul = pattern.find('\0');
-  if (nul != std::string_view::npos) pattern = pattern.substr(0, nul);
 
   for (size_t i = 0; i < cache_.size(); ++i) {
     if (cache_[i].pattern == pattern) {

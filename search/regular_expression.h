@@ -29,8 +29,8 @@ class TRegularExpression {
   TRegularExpression& operator=(const TRegularExpression&) = delete;
 
   // Sets the pattern: looks it up in the cache or compiles it. A malformed pattern returns its
-  // error, leaves RegExp() empty and makes the empty pattern current. The pattern ends at its
-  // first NUL byte.
+  // error, leaves RegExp() empty and makes the empty pattern current. A NUL byte in the
+  // pattern is the character of code 0, which matches a NUL byte of the subject, never its end.
   std::optional<ERegExpParser> SetRegExp(std::string_view pattern);
   const std::string& RegExp() const { return reg_exp_; }
 
@@ -76,7 +76,8 @@ struct TAWKMatch {
 
 class TAWKStr : public TMatchCORE {
  public:
-  // Leftmost-longest match of the current pattern. The subject ends at its first NUL byte.
+  // Leftmost-longest match of the current pattern. The subject is the whole view: a NUL byte
+  // in it is a character like any other, and nothing is read past its end.
   TAWKMatch Match(std::string_view text) const;
   // Replaces the match in *text by the expanded template; false (text untouched) if none.
   bool Sub(std::string_view templ, std::string* text) const;

@@ -106,7 +106,9 @@ TEST(RegExpMatch, SubjectEdges) {
       {"a\\x0", "a", "none"},
       {"a\\0?", "a", "1:1"},
       {"[\\x0-a]", "b", "none"},
-      {"a", std::string("x\0a", 3), "none"},  // the subject ends at its NUL
+      {"a", std::string("x\0a", 3), "3:1"},   // a NUL byte is a character, not the end
+      {"\\x0", std::string("x\0", 2), "2:1"},
+      {"x.", std::string("x\0", 2), "none"},  // "." starts at code 1
   });
 }
 

@@ -116,10 +116,13 @@ TEST(RegExpCache, MatcherFollowsTheAnchors) {
   }
 }
 
-TEST(RegExpCache, PatternEndsAtNul) {
+TEST(RegExpCache, NulInThePatternIsTheCharacterOfCodeZero) {
   TAWKStr awk;
-  ASSERT_FALSE(awk.SetRegExp(std::string("ab\0(", 4)).has_value());
-  EXPECT_EQ(awk.RegExp(), "ab");
+  EXPECT_TRUE(awk.SetRegExp(std::string("ab\0(", 4)).has_value());  // the "(" still counts
+  ASSERT_FALSE(awk.SetRegExp(std::string("b\0", 2)).has_value());
+  EXPECT_EQ(awk.RegExp(), std::string("b\0", 2));
+  EXPECT_EQ(awk.Match(std::string("ab\0", 3)).position, 2u);
+  EXPECT_EQ(awk.Match("ab").position, 0u);
 }
 
 }  // namespace
