@@ -3,23 +3,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/outline_file.h"
+#include "fuzz/core_round_trip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  pw::Outline outline;
-  pw::ReadResult result =
-      pw::ReadOutline(pw::MemorySource(bytes), pw::ReadTarget::kOtherTree, &outline);
-  if (result.status) {
-    // Whatever was read must survive a write and a second read unchanged.
-    pw::WriteOptions options;
-    options.variant = pw::OutlineVariant::kTemplate;
-    std::string first = pw::SerializeOutline(outline, options);
-    pw::Outline again;
-    if (!pw::ReadOutline(pw::MemorySource(first), pw::ReadTarget::kOtherTree, &again).status) {
-      __builtin_trap();
-    }
-    if (pw::SerializeOutline(again, options) != first) __builtin_trap();
-  }
+  CheckReaderRoundTrip(std::string_view(reinterpret_cast<const char*>(data), size),
+                       pw::ReadTarget::kOtherTree, pw::OutlineVariant::kTemplate);
   return 0;
 }

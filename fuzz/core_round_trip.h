@@ -1,0 +1,23 @@
+// Shared by the document and template reader fuzzers: whatever a reader accepts must write
+// back and read again to the same bytes.
+#ifndef PLOTWEAVE_FUZZ_CORE_ROUND_TRIP_H_
+#define PLOTWEAVE_FUZZ_CORE_ROUND_TRIP_H_
+
+#include <string>
+#include <string_view>
+
+#include "core/outline_file.h"
+
+inline void CheckReaderRoundTrip(std::string_view bytes, pw::ReadTarget target,
+                                 pw::OutlineVariant variant) {
+  pw::Outline outline;
+  if (!pw::ReadOutline(pw::MemorySource(bytes), target, &outline).status) return;
+  pw::WriteOptions options;
+  options.variant = variant;
+  const std::string first = pw::SerializeOutline(outline, options);
+  pw::Outline again;
+  if (!pw::ReadOutline(pw::MemorySource(first), target, &again).status) __builtin_trap();
+  if (pw::SerializeOutline(again, options) != first) __builtin_trap();
+}
+
+#endif  // PLOTWEAVE_FUZZ_CORE_ROUND_TRIP_H_
