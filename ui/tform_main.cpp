@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLockFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -231,11 +232,14 @@ void TFormMain::MenuFileExitClick() {
 
 void TFormMain::changeEvent(QEvent* event) {
   // Minimising or maximising during a long operation is undone at once.
-  if (event->type() == QEvent::WindowStateChange && Busy()) {
-    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-    if ((windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) !=
-        (change->oldState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
-      setWindowState(change->oldState());
+  if (event->type() == QEvent::WindowStateChange && Busy() && !reverting_state_) {
+    const Qt::WindowStates old_state = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    const Qt::WindowStates gained =
+        windowState() & ~old_state & (Qt::WindowMinimized | Qt::WindowMaximized);
+    if (gained != Qt::WindowNoState) {
+      reverting_state_ = true;
+      setWindowState(old_state);
+      reverting_state_ = false;
     }
   }
   QMainWindow::changeEvent(event);

@@ -23,6 +23,7 @@ class QComboBox;
 class QFontComboBox;
 class QLabel;
 class QLineEdit;
+class QLockFile;
 class QMenu;
 class QSplitter;
 class QTextEdit;
@@ -233,6 +234,8 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   void AddRecentFile(const QString& path);
   void RebuildRecentMenus();
   void ShowMessage(const char* text);
+  // Locks the document against other running Plotweaves, warning when one holds it already.
+  void HoldDocument(const QString& path);
   void TakeOpenedDocument(const QString& path, int32_t selected, int32_t caret, bool focus_body);
   void ApplyExpandedStatesToView();
   void LoadFileIntoBody(const QString& path);
@@ -257,6 +260,7 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   DocumentFlags flags_;
   Settings settings_;
   QString document_name_;
+  std::unique_ptr<QLockFile> document_lock_;
   Node* current_ = nullptr;
   Node* previous_node_ = nullptr;
   int previous_caret_ = 0;
@@ -267,6 +271,7 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   bool title_updating_ = false;
   bool save_cancelled_ = false;
   bool shown_once_ = false;
+  bool reverting_state_ = false;
   int32_t stored_selected_ = 0;
   int32_t stored_caret_ = 0;
   int tree_width_beside_ = kTreeWidthBeside;
@@ -280,7 +285,6 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   QMetaObject::Connection focus_connection_;
   QFontComboBox* font_name_box_ = nullptr;
   QComboBox* font_size_box_ = nullptr;
-  Qt::WindowStates state_before_progress_;
 };
 
 }  // namespace pw

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTextCursor>
@@ -37,6 +38,9 @@ constexpr char kReadOnlyText[] =
 constexpr char kSavePromptText[] = "この文書は変更されています\r\n保存しますか？";
 constexpr char kSavePromptCaption[] = "ﾌｧｲﾙの保存";
 constexpr char kClosePromptCaption[] = "Plotweaveﾌｧｲﾙの保存";
+constexpr char kHeldElsewhere[] =
+    "この文書は他のPlotweaveで開かれています。\r\n"
+    "両方で変更して保存すると、先に保存した変更が失われます。";
 constexpr char kImportCaption[] = "ﾌｧｲﾙから取り込み";
 constexpr char kImportText[] =
     "現在のノードの内容を上書きしてファイルを読み込みます\r\nよろしいですか？";
@@ -65,6 +69,7 @@ void TFormMain::NewDocument() {
   }
   document_name_ = folder + U8(kNewFileName);
   SetCaption();
+  HoldDocument(QString());
 
   clearing_ = true;
   current_ = nullptr;
@@ -116,8 +121,25 @@ bool TFormMain::OpenDocument(const QString& path, bool focus_body) {
   return true;
 }
 
+void TFormMain::HoldDocument(const QString& path) {
+  document_lock_.reset();
+  if (path.isEmpty()) return;
+  // A hidden lock file beside the document tells another running Plotweave that this one
+  // holds it. Where no lock can be made (a read-only folder) nothing is said.
+  const QFileInfo info(path);
+  auto lock = std::make_unique<QLockFile>(info.path() + QStringLiteral("/.~lock.") +
+                                          info.fileName() + QLatin1Char('#'));
+  lock->setStaleLockTime(0);
+  if (lock->tryLock(0)) {
+    document_lock_ = std::move(lock);
+  } else if (lock->error() == QLockFile::LockFailedError) {
+    dialogs_->Message(this, U8("Plotweave"), U8(kHeldElsewhere), DialogIcon::kWarning);
+  }
+}
+
 void TFormMain::TakeOpenedDocument(const QString& path, int32_t selected, int32_t caret,
                                    bool focus_body) {
+  HoldDocument(path);
   document_name_ = path;
   SetCaption();
   AddRecentFile(path);
@@ -292,6 +314,7 @@ TFormMain::SaveResult TFormMain::SaveAsDocument() {
   if (same_file) MakeBackup(path);
   // The name changes only with a successful write: a failed save keeps the document's name.
   if (!WriteDocument(path)) return SaveResult::kFailed;
+  if (path != document_name_) HoldDocument(path);
   document_name_ = path;
   return SaveResult::kSaved;
 }

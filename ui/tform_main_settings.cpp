@@ -1,6 +1,8 @@
 // The settings the main window applies: window bounds, split direction, tool-bar and bar
 // visibility, pane fonts and colours, tab stops; and the values it writes back at closing.
 #include <QAction>
+#include <QComboBox>
+#include <QFontComboBox>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -104,6 +106,9 @@ void TFormMain::ApplyPaneFonts() {
   const QFont body = ToQFont(settings_.RichEditFont);
   RichEditMain->document()->setDefaultFont(body);
   RichEditMain->setFont(body);
+  // The font bar shows the default body font until the caret says otherwise.
+  font_name_box_->setCurrentFont(body);
+  font_size_box_->setCurrentText(QString::number(settings_.RichEditFont.Size));
 }
 
 void TFormMain::StoreWindowSettings() {

@@ -1,6 +1,7 @@
 // The document's life through the real window: new, open, save, save as, the save prompt,
 // back-up copies, the read-only refusal, recent files, dropped files and the command line.
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -345,6 +346,36 @@ TEST_F(LifecycleTest, ClosingIsRefusedWhileTheProgressWindowShows) {
   EXPECT_EQ(dialogs_->asked[0].caption, QString::fromUtf8("Plotweaveﾌｧｲﾙの保存"));
   dialogs_->answers.push_back(DialogAnswer::kNo);
   EXPECT_TRUE(window_->close());
+}
+
+TEST_F(LifecycleTest, ADocumentHeldByAnotherWindowIsOpenedWithAWarning) {
+  const QString path = WriteDocument(QStringLiteral("shared.PWV"), {"shared"});
+  ASSERT_TRUE(window_->OpenDocument(path, true));
+  EXPECT_TRUE(dialogs_->asked.empty());
+  auto other_dialogs = std::make_unique<ScriptedDialogs>();
+  ScriptedDialogs* other_asked = other_dialogs.get();
+  TFormMain other(std::move(other_dialogs));
+  other.StartUp({QStringLiteral("plotweave"), path});
+  EXPECT_EQ(other.document_name(), path);
+  ASSERT_EQ(other_asked->asked.size(), 1u);
+  EXPECT_EQ(other_asked->asked[0].icon, DialogIcon::kWarning);
+  // Once the first window lets go, the document opens without a word.
+  window_->MenuFileNewClick();
+  other_asked->asked.clear();
+  ASSERT_TRUE(other.OpenDocument(path, true));
+  EXPECT_TRUE(other_asked->asked.empty());
+}
+
+TEST_F(LifecycleTest, MinimiseAndMaximiseWaitForTheEndOfALongOperation) {
+  window_->show();
+  window_->FormProgress->Begin("busy", 3);
+  window_->setWindowState(Qt::WindowMaximized);
+  QApplication::processEvents();
+  EXPECT_FALSE(window_->isMaximized());
+  window_->FormProgress->End();
+  window_->setWindowState(Qt::WindowMaximized);
+  QApplication::processEvents();
+  EXPECT_TRUE(window_->isMaximized());
 }
 
 }  // namespace
