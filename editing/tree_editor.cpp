@@ -100,6 +100,43 @@ Node* TreeEditor::AddChild(Node* selected) {
   return node;
 }
 
+Node* TreeEditor::InsertCharacter(Node* selected, const std::vector<std::string>& items) {
+  Outline aside;
+  Node* chara = aside.Append(nullptr, std::string(), NewNodeData(nkChara), kIconChara);
+  for (const std::string& item : items) {
+    aside.Append(chara, item, NewNodeData(nkCharaItem), kIconCharaItem);
+  }
+  aside.SetExpanded(chara, true);
+  chara = outline_->Adopt(selected, SIZE_MAX, aside.Take(chara));
+  if (selected->parent() != nullptr && !IsCharacterKind(KindOf(selected))) {
+    SetParentMark(*outline_, selected);
+  }
+  outline_->SetExpanded(selected, true);
+  RecordAdd(chara);
+  return chara;
+}
+
+Node* TreeEditor::InsertCharaItem(Node* chara) {
+  if (KindOf(chara) != nkChara) return nullptr;
+  Node* item = outline_->Append(chara, std::string(), NewNodeData(nkCharaItem), kIconCharaItem);
+  outline_->SetExpanded(chara, true);
+  RecordAdd(item);
+  return item;
+}
+
+Node* TreeEditor::InsertTemplate(const Outline& scratch, Node* selected, std::string* message) {
+  InsertResult inserted = InsertSubtreeFrom(scratch, outline_, selected);
+  if (inserted.node == nullptr) {
+    *message = inserted.message;
+    return nullptr;
+  }
+  const size_t first = outline_->AbsoluteIndex(inserted.node);
+  const size_t end = first + outline_->SubtreeSize(inserted.node);
+  for (size_t i = first; i < end; ++i) outline_->SetExpanded(outline_->NodeAt(i), true);
+  RecordAdd(inserted.node);
+  return inserted.node;
+}
+
 Node* TreeEditor::InsertBefore(Node* selected, int32_t kind) {
   Node* node = outline_->Insert(selected->parent(), selected->row(), std::string(),
                                 NewNodeData(kind), IconFor(kind, ncBlue));

@@ -6,6 +6,8 @@
 #define PLOTWEAVE_EDITING_TREE_EDITOR_H_
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "core/document_flags.h"
 #include "core/outline.h"
@@ -37,6 +39,14 @@ class TreeEditor : public OutlineObserver {
   void ClearUndo() { undo_.Clear(); }
   // The common ending of every command that creates a node.
   void RecordAdd(Node* node);
+
+  // A character node with one item per entry of `items` as the last child of `selected`.
+  Node* InsertCharacter(Node* selected, const std::vector<std::string>& items);
+  // An empty item as the last child of a character node.
+  Node* InsertCharaItem(Node* chara);
+  // The template in `scratch` as the last child of `selected`, fully expanded; nothing (and the
+  // message to show) when it cannot stand there.
+  Node* InsertTemplate(const Outline& scratch, Node* selected, std::string* message);
 
   // Node creation shared by several commands (no undo record, no flags).
   Node* AddSiblingNode(Node* selected, bool at_end);
