@@ -28,12 +28,13 @@ std::string IconvName(int code_page) {
 // Opening a converter is costly; keep one per code page for the life of the program.
 iconv_t ConverterFor(int code_page) {
   static std::mutex mutex;
-  static std::map<int, iconv_t> converters;
+  // Never destroyed: the converters live as long as the program.
+  static auto* converters = new std::map<int, iconv_t>;
   std::lock_guard<std::mutex> lock(mutex);
-  auto it = converters.find(code_page);
-  if (it != converters.end()) return it->second;
+  auto it = converters->find(code_page);
+  if (it != converters->end()) return it->second;
   iconv_t cd = iconv_open("UTF-8", IconvName(code_page).c_str());
-  converters.emplace(code_page, cd);
+  converters->emplace(code_page, cd);
   return cd;
 }
 
