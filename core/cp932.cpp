@@ -13,7 +13,6 @@ namespace {
 
 constexpr char32_t kReplacementChar = 0xFFFD;
 
-bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 // Converts one character with iconv; returns false when iconv refuses it.
 bool IconvOne(iconv_t cd, const char* in, size_t in_len, char* out, size_t out_cap,

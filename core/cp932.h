@@ -16,6 +16,9 @@ constexpr bool IsLeadByte(unsigned char c) {
 }
 constexpr bool IsLeadByte(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
 
+// True for a byte that can follow a lead byte (0x40-0xFC but 0x7F).
+constexpr bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
 // Offset of the character after the one starting at `pos`. A lead byte with nothing after it
 // counts as one character of one byte, so walking never leaves the string.
 size_t NextCharBoundary(std::string_view text, size_t pos);
