@@ -97,6 +97,9 @@ class Reader;
 class ContentSink {
  public:
   virtual ~ContentSink() = default;
+  // Font names matter only to a document; decoding them would cost the line reader the
+  // conversion tables.
+  virtual bool WantsFontNames() const { return true; }
   virtual void Bytes(std::string_view bytes, int code_page, const GroupState& state) = 0;
   virtual void Char(char32_t ch, const GroupState& state) = 0;
   virtual void ParagraphEnd(const GroupState& state) = 0;
@@ -488,7 +491,7 @@ void Reader::Symbol(char symbol) {
 void Reader::Emit(char32_t ch) {
   if (Top().destination == Destination::kBody) {
     sink_->Char(ch, Top());
-  } else if (Top().destination == Destination::kFontTable) {
+  } else if (Top().destination == Destination::kFontTable && sink_->WantsFontNames()) {
     font_name_ +=
         DecodeBytes(font_name_bytes_, font_code_page_ > 0 ? font_code_page_ : ansi_code_page_);
     font_name_bytes_.clear();
@@ -533,8 +536,10 @@ void Reader::CommitFont() {
   FontEntry entry;
   entry.charset = font_charset_ >= 0 ? font_charset_ : kAnsiCharset;
   entry.code_page = code_page;
-  entry.face =
-      font_name_ + DecodeBytes(font_name_bytes_, code_page > 0 ? code_page : ansi_code_page_);
+  if (sink_->WantsFontNames()) {
+    entry.face =
+        font_name_ + DecodeBytes(font_name_bytes_, code_page > 0 ? code_page : ansi_code_page_);
+  }
   // Control characters cannot be part of a face name.
   std::erase_if(entry.face, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
   while (!entry.face.empty() && entry.face.back() == ' ') entry.face.pop_back();
@@ -757,7 +762,8 @@ class LinesSink : public ContentSink {
   }
 
   void Bytes(std::string_view bytes, int code_page, const GroupState&) override {
-    if (code_page == 932 && IsCleanCp932(bytes)) {
+    if ((code_page == 932 && IsCleanCp932(bytes)) ||
+        (code_page != 1200 && IsPrintableAscii(bytes))) {
       current_.append(bytes);
       current_has_text_ = true;
       return;
@@ -774,26 +780,32 @@ class LinesSink : public ContentSink {
   }
   void ParagraphEnd(const GroupState&) override { EndLine(); }
   void Finish(const GroupState&) override {}
+  bool WantsFontNames() const override { return false; }
 
  private:
-  // Printable ASCII, tab and characters that decode; anything else takes the slow road.
+  // Printable ASCII, tab, half-width katakana and well-formed double-byte characters are
+  // copied as they are, without the conversion tables (building them costs more than
+  // reading a small body); anything else goes through Unicode.
   static bool IsCleanCp932(std::string_view bytes) {
     const size_t n = bytes.size();
     for (size_t i = 0; i < n;) {
       auto b = static_cast<unsigned char>(bytes[i]);
-      if ((b >= 0x20 && b < 0x80) || b == '\t') {
+      if ((b >= 0x20 && b < 0x80) || b == '\t' || (b >= 0xA1 && b <= 0xDF)) {
         ++i;
-        continue;
-      }
-      if (IsLeadByte(b)) {
-        if (i + 1 >= n) return false;
-        auto code = static_cast<uint16_t>(b << 8 | static_cast<unsigned char>(bytes[i + 1]));
-        if (DecodeCp932Char(code) == 0) return false;
+      } else if (IsLeadByte(b) && i + 1 < n &&
+                 IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
         i += 2;
-        continue;
+      } else {
+        return false;
       }
-      if (b < 0x80 || DecodeCp932Char(b) == 0) return false;
-      ++i;
+    }
+    return true;
+  }
+  // ASCII means the same in every code page a font can name (UTF-16 aside).
+  static bool IsPrintableAscii(std::string_view bytes) {
+    for (char c : bytes) {
+      auto b = static_cast<unsigned char>(c);
+      if ((b < 0x20 && c != '\t') || b >= 0x80) return false;
     }
     return true;
   }

@@ -19,8 +19,10 @@ inline constexpr int kMaxGroupDepth = 256;
 RichDocument ReadRtf(std::string_view rtf);
 
 // The text of the RTF as CP932 lines, one per paragraph and line break, without building a
-// document. Characters CP932 cannot hold become "?". A trailing empty line is dropped (the
-// final paragraph mark does not start a line of its own), so empty RTF gives no lines.
+// document. CP932 text is copied through as it stands (a well-formed double-byte code is kept
+// even when it has no Unicode counterpart); characters CP932 cannot hold become "?". A
+// trailing empty line is dropped (the final paragraph mark does not start a line of its own),
+// so empty RTF gives no lines.
 std::vector<std::string> ReadRtfLines(std::string_view rtf);
 
 }  // namespace pw::rich
