@@ -139,16 +139,27 @@ void TFormMain::LoadBody(Node* node) {
   RichEditMain->setUpdatesEnabled(false);
   MemoTitle->setUpdatesEnabled(false);
   ClearBodyPane();
-  QTextDocument* document = RichEditMain->document();
   if (node != nullptr && node->data() != nullptr && node->data()->Body) {
+    // Built aside and then shown: filling the pane's own document would lay it out again
+    // with every paragraph, several times the cost of building it.
+    QTextDocument* shown = RichEditMain->document();
+    auto* document = new QTextDocument(RichEditMain);
+    document->setDefaultFont(shown->defaultFont());
+    document->setDefaultTextOption(shown->defaultTextOption());
+    document->setDocumentMargin(shown->documentMargin());
     document->setUndoRedoEnabled(false);
     LoadBodyIntoDocument(*node->data()->Body, document);
     document->setUndoRedoEnabled(true);
+    // The pane's first document belongs to the pane, which frees it itself; the later ones
+    // are ours.
+    const bool ours = shown->parent() == RichEditMain;
+    RichEditMain->setDocument(document);
+    if (ours) delete shown;
   }
   RichEditMain->moveCursor(QTextCursor::Start);
   RichEditMain->setUpdatesEnabled(true);
   MemoTitle->setUpdatesEnabled(true);
-  document->setModified(false);
+  RichEditMain->document()->setModified(false);
   MemoTitle->setModified(false);
 }
 

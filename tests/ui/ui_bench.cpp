@@ -1,0 +1,177 @@
+// Timings of the window with real documents: start-up to a shown window, opening a large
+// document (with how often the progress window let events run), moving the selection between
+// two nodes with large bodies, and the memory held with the large document open.
+// Usage: ui_bench [BIG.PWV]   (not a test: run it from a release build)
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTreeView>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "core/cp932.h"
+#include "core/outline_file.h"
+#include "richtext/rich_document.h"
+#include "richtext/rtf_writer.h"
+#include "richtext/body_text.h"
+#include "ui/rich_text_adapter.h"
+#include "ui/tform_main.h"
+#include "ui/tform_progress.h"
+
+namespace {
+
+// Milliseconds since this process was started by the kernel (includes loading libraries).
+double MsSinceProcessStart() {
+  std::ifstream stat("/proc/self/stat");
+  std::string field;
+  for (int i = 0; i < 22 && stat >> field; ++i) {
+  }
+  const double start_s = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  return (static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9 - start_s) * 1000.0;
+}
+
+long RssKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return 0;
+}
+
+// About `bytes` of RTF: paragraphs of Japanese text with some bold runs.
+std::string BigBody(size_t bytes) {
+  pw::rich::RichDocument document;
+  document.paragraphs.clear();
+  pw::rich::CharFormat plain;
+  plain.face = "Noto Serif CJK JP";
+  pw::rich::CharFormat bold = plain;
+  bold.bold = true;
+  std::string rtf;
+  for (int i = 0; rtf.size() < bytes; ++i) {
+    pw::rich::Paragraph paragraph;
+    paragraph.runs.push_back({"雨の朝、二人は駅で出会った。海辺の町に星が降る夜のことだった。", plain});
+    paragraph.runs.push_back({"第" + std::to_string(i) + "節", bold});
+    document.paragraphs.push_back(paragraph);
+    if (i % 200 == 0) rtf = pw::rich::WriteRtf(document);
+  }
+  return pw::rich::WriteRtf(document);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QTemporaryDir dir;
+  qputenv("PLOTWEAVE_CONFIG_DIR", QFile::encodeName(dir.path() + "/config"));
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Plotweave"));
+  QElapsedTimer timer;
+  timer.start();
+  pw::TFormMain window;
+  window.StartUp({QStringLiteral("plotweave")});
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) std::printf("window not exposed\n");
+  std::printf("start-up: %.1f ms in main(), %.1f ms since process start\n",
+              static_cast<double>(timer.nsecsElapsed()) / 1e6, MsSinceProcessStart());
+
+  // Two nodes with 200 KB bodies.
+  {
+    pw::Outline outline;
+    pw::Node* root = outline.Append(nullptr, "root", pw::NewNodeData(pw::nkRoot), 1);
+    const std::string body = BigBody(200 * 1024);
+    pw::Node* a = outline.Append(root, "a", pw::NewNodeData(pw::nkChild), 7);
+    pw::Node* b = outline.Append(root, "b", pw::NewNodeData(pw::nkChild), 7);
+    a->data()->SetBody(body);
+    b->data()->SetBody(body);
+    const QString path = dir.path() + "/bodies.PWV";
+    pw::WriteOutlineFile(QFile::encodeName(path).toStdString(), outline, {});
+    window.OpenDocument(path, true);
+    pw::Node* na = window.outline().NodeAt(1);
+    pw::Node* nb = window.outline().NodeAt(2);
+    window.SelectNode(na);
+    QApplication::processEvents();
+    double worst = 0;
+    double total = 0;
+    const int rounds = 10;
+    for (int i = 0; i < rounds; ++i) {
+      timer.restart();
+      window.SelectNode(i % 2 == 0 ? nb : na);
+      window.RichEditMain->repaint();
+      const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+      worst = std::max(worst, ms);
+      total += ms;
+    }
+    {
+      QElapsedTimer part;
+      part.start();
+      const pw::rich::RichDocument parsed = pw::rich::BodyToDocument(body);
+      const double parse_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
+      part.restart();
+      QTextDocument scratch;
+      pw::RichToQt(parsed, &scratch);
+      const double build_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
+      part.restart();
+      scratch.clear();
+      const double clear_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
+      part.restart();
+      window.ClearBodyPane();
+      const double pane_clear_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
+      part.restart();
+      pw::RichToQt(parsed, window.RichEditMain->document());
+      const double pane_build_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
+      part.restart();
+      window.RichEditMain->repaint();
+      const double pane_paint_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
+      part.restart();
+      window.ClearBodyPane();
+      const double pane_clear2_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
+      std::printf("  pane: clear %.1f ms, build %.1f ms, paint %.1f ms, clear full %.1f ms\n", pane_clear_ms,
+                  pane_build_ms, pane_paint_ms, pane_clear2_ms);
+      std::printf("  of which: RTF read %.1f ms, QTextDocument build %.1f ms, clear %.1f ms (%zu paragraphs)\n",
+                  parse_ms, build_ms, clear_ms, parsed.paragraphs.size());
+    }
+    std::printf("selection between two %zu-byte bodies: mean %.1f ms, worst %.1f ms (%d moves, with repaint)\n",
+                body.size(), total / rounds, worst, rounds);
+  }
+
+  if (argc >= 2) {
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    const long rss_before = RssKb();
+    timer.restart();
+    const bool ok = window.OpenDocument(path, true);
+    QApplication::processEvents();
+    const double open_ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    const int event_runs = window.FormProgress->event_runs();
+    timer.restart();
+    window.TreeViewMain->repaint();
+    const double paint_ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    const long rss_after = RssKb();
+    const double file_kb = static_cast<double>(QFile(path).size()) / 1024.0;
+    std::printf("open %s: %s, %zu nodes, %.0f ms to the tree shown (+%.1f ms first tree paint), "
+                "progress let events run %d times\n",
+                argv[1], ok ? "ok" : "FAILED", window.outline().size(), open_ms, paint_ms, event_runs);
+    std::printf("memory: file %.0f KB, process RSS %ld KB (%.2f x file), RSS growth by the open %ld KB "
+                "(%.2f x file)\n",
+                file_kb, rss_after, rss_after / file_kb, rss_after - rss_before,
+                (rss_after - rss_before) / file_kb);
+    // Moving between two nodes of the big document.
+    pw::Node* first = window.outline().NodeAt(1);
+    pw::Node* second = window.outline().NodeAt(window.outline().size() - 1);
+    timer.restart();
+    window.SelectNode(second);
+    window.SelectNode(first);
+    std::printf("two selection moves in the big document: %.1f ms\n",
+                static_cast<double>(timer.nsecsElapsed()) / 1e6);
+  }
+  window.flags().Clear();
+  window.RichEditMain->document()->setModified(false);
+  return 0;
+}
