@@ -2,6 +2,8 @@
 // back-up copies, the read-only refusal, recent files, dropped files and the command line.
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QTextBrowser>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -376,6 +378,27 @@ TEST_F(LifecycleTest, MinimiseAndMaximiseWaitForTheEndOfALongOperation) {
   window_->setWindowState(Qt::WindowMaximized);
   QApplication::processEvents();
   EXPECT_TRUE(window_->isMaximized());
+}
+
+TEST_F(LifecycleTest, ProgressLetsEventsRunAFewTimesPerFrameNotPerNode) {
+  window_->show();
+  QElapsedTimer clock;
+  clock.start();
+  window_->FormProgress->Begin("steps", 200000);
+  EXPECT_TRUE(window_->Busy());
+  for (int i = 0; i < 200000; ++i) window_->FormProgress->Step();
+  window_->FormProgress->End();
+  EXPECT_FALSE(window_->Busy());
+  EXPECT_EQ(window_->FormProgress->position(), 200000u);
+  // At most one run per 30 ms, plus the one when the window appears.
+  EXPECT_LE(window_->FormProgress->event_runs(), clock.elapsed() / 30 + 2);
+}
+
+TEST_F(LifecycleTest, HelpShowsTheJapaneseHelpPage) {
+  window_->MenuHelpContentsClick();
+  auto* browser = window_->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+  ASSERT_NE(browser, nullptr);
+  EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8("目次")));
 }
 
 }  // namespace

@@ -170,6 +170,13 @@ int main(int argc, char** argv) {
     window.SelectNode(first);
     std::printf("two selection moves in the big document: %.1f ms\n",
                 static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    // The same with every node expanded after reading (NodeOpen).
+    window.settings().NodeOpen = true;
+    timer.restart();
+    window.OpenDocument(path, true);
+    QApplication::processEvents();
+    window.TreeViewMain->repaint();
+    std::printf("open with every node expanded: %.0f ms\n", static_cast<double>(timer.nsecsElapsed()) / 1e6);
   }
   window.flags().Clear();
   window.RichEditMain->document()->setModified(false);
