@@ -534,7 +534,10 @@ void Reader::CommitFont() {
   if (code_page == 0 && font_charset_ >= 0) code_page = CharsetCodePage(font_charset_);
   if (code_page > 0 && !IsCodePageKnown(code_page)) code_page = 0;
   FontEntry entry;
-  entry.charset = font_charset_ >= 0 ? font_charset_ : kAnsiCharset;
+  // A font without \fcharset is in the document's code page.
+  entry.charset = font_charset_ >= 0       ? font_charset_
+                  : ansi_code_page_ == 932 ? kShiftJisCharset
+                                           : kAnsiCharset;
   entry.code_page = code_page;
   if (sink_->WantsFontNames()) {
     entry.face =

@@ -205,6 +205,17 @@ TEST(RtfReaderTest, DeepNestingIsBounded) {
   EXPECT_EQ(DocumentLines(ReadRtf(shallow)), (std::vector<std::string>{"kept"}));
 }
 
+TEST(RtfReaderTest, FontWithoutCharsetIsInTheDocumentCodePage) {
+  std::string rtf =
+      "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fnil \\'82\\'6c\\'82\\'72;}}\\f0 "
+      "\\'82\\'a0}";
+  RichDocument doc = ReadRtf(rtf);
+  ASSERT_EQ(doc.paragraphs[0].runs.size(), 1u);
+  EXPECT_EQ(doc.paragraphs[0].runs[0].text, "あ");
+  EXPECT_EQ(doc.paragraphs[0].runs[0].format.face, "ＭＳ");
+  EXPECT_EQ(doc.paragraphs[0].runs[0].format.charset, kShiftJisCharset);
+}
+
 TEST(RtfReaderTest, GroupScopesCharacterFormat) {
   RichDocument doc = ReadRtf("{\\rtf1{\\colortbl;\\red1\\green2\\blue3;}a{\\b\\cf1 b}c\\cf9 d}");
   ASSERT_EQ(doc.paragraphs.size(), 1u);
