@@ -766,7 +766,7 @@ class LinesSink : public ContentSink {
 
   void Bytes(std::string_view bytes, int code_page, const GroupState&) override {
     if ((code_page == 932 && IsCleanCp932(bytes)) ||
-        (code_page != 1200 && IsPrintableAscii(bytes))) {
+        (IsAsciiCompatible(code_page) && IsPrintableAscii(bytes))) {
       current_.append(bytes);
       current_has_text_ = true;
       return;
@@ -804,7 +804,27 @@ class LinesSink : public ContentSink {
     }
     return true;
   }
-  // ASCII means the same in every code page a font can name (UTF-16 aside).
+  // Printable ASCII reads the same in the Windows and DOS code pages, though not in the
+  // EBCDIC or UTF-16 ones iconv also knows.
+  static bool IsAsciiCompatible(int code_page) {
+    switch (code_page) {
+      case 437:
+      case 850:
+      case 852:
+      case 866:
+      case 874:
+      case 932:
+      case 936:
+      case 949:
+      case 950:
+      case 1361:
+      case 10000:
+      case 65001:
+        return true;
+      default:
+        return code_page >= 1250 && code_page <= 1258;
+    }
+  }
   static bool IsPrintableAscii(std::string_view bytes) {
     for (char c : bytes) {
       auto b = static_cast<unsigned char>(c);

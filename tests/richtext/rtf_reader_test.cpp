@@ -205,6 +205,13 @@ TEST(RtfReaderTest, DeepNestingIsBounded) {
   EXPECT_EQ(DocumentLines(ReadRtf(shallow)), (std::vector<std::string>{"kept"}));
 }
 
+TEST(RtfReaderTest, AsciiBytesInAnEbcdicCodePage) {
+  // Letters are not ASCII in every code page iconv knows; both readers must decode them.
+  std::string rtf = "{\\rtf1\\ansi\\ansicpg500 abc}";
+  EXPECT_NE(DocumentLines(ReadRtf(rtf)), std::vector<std::string>{"abc"});
+  ExpectSameLines(rtf);
+}
+
 TEST(RtfReaderTest, FontWithoutCharsetIsInTheDocumentCodePage) {
   std::string rtf =
       "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fnil \\'82\\'6c\\'82\\'72;}}\\f0 "
