@@ -32,7 +32,9 @@ struct Lcg {
     return static_cast<uint32_t>(state >> 33);
   }
   template <typename T>
-  const T& Pick(const std::vector<T>& v) { return v[Next() % v.size()]; }
+  const T& Pick(const std::vector<T>& v) {
+    return v[Next() % v.size()];
+  }
 };
 
 std::string Sj(const char* utf8) { return pw::Utf8ToCp932(utf8).text; }
@@ -40,12 +42,14 @@ std::string Sj(const char* utf8) { return pw::Utf8ToCp932(utf8).text; }
 std::string Generate(size_t bytes) {
   std::vector<std::string> words;
   for (const char* w :
-       {"わたし", "あなた", "それから", "しかし", "ところが", "すこし", "ゆっくりと", "は", "が",
-        "を", "に", "の", "で", "と", "も", "から", "まで", "町", "星", "夜", "空", "店", "本",
-        "約束", "少女", "図書館", "手紙", "記憶", "季節", "駅", "雨", "風", "光", "時間", "言葉",
-        "見上げた", "歩いた", "思い出す", "笑った", "静かな", "古い", "遠い", "新しい",
-        "コーヒー", "ノート", "カメラ", "ホーム", "ページ", "ランプ", "猫", "犬", "鳥", "ａｂｃ",
-        "1987", "Tokyo", "、", "、", "「", "」"}) {
+       {"わたし", "あなた", "それから", "しかし",   "ところが", "すこし",   "ゆっくりと", "は",
+        "が",     "を",     "に",       "の",       "で",       "と",       "も",         "から",
+        "まで",   "町",     "星",       "夜",       "空",       "店",       "本",         "約束",
+        "少女",   "図書館", "手紙",     "記憶",     "季節",     "駅",       "雨",         "風",
+        "光",     "時間",   "言葉",     "見上げた", "歩いた",   "思い出す", "笑った",     "静かな",
+        "古い",   "遠い",   "新しい",   "コーヒー", "ノート",   "カメラ",   "ホーム",     "ページ",
+        "ランプ", "猫",     "犬",       "鳥",       "ａｂｃ",   "1987",     "Tokyo",      "、",
+        "、",     "「",     "」"}) {
     words.push_back(Sj(w));
   }
   std::vector<std::string> chapters;
@@ -163,7 +167,8 @@ int main(int argc, char** argv) {
     return out ? 0 : 1;
   }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: bench_search_regex --generate FILE [MB] | bench_search_regex FILE\n");
+    std::fprintf(stderr,
+                 "usage: bench_search_regex --generate FILE [MB] | bench_search_regex FILE\n");
     return 2;
   }
   std::string text;
@@ -189,8 +194,8 @@ int main(int argc, char** argv) {
       {"$-anchored", Sj("。$"), Sj("。\r$")},
   };
   std::printf("text: %zu bytes of CP932 with CR LF line ends\n\n", text.size());
-  std::printf("%-12s %-14s %10s %10s %10s %10s %8s\n", "case", "pattern (UTF-8)", "hits",
-              "ours ms", "onig hits", "onig ms", "ratio");
+  std::printf("%-12s %-14s %10s %10s %10s %10s %8s\n", "case", "pattern (UTF-8)", "hits", "ours ms",
+              "onig hits", "onig ms", "ratio");
   bool all_ok = true;
   for (const Case& c : cases) {
     pw::search::TAWKStr awk;

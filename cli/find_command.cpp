@@ -99,15 +99,16 @@ int Find(const std::vector<std::string>& args) {
   if (searcher.regex) {
     // Regular expressions always compare letter case.
     if (auto error = searcher.awk.SetRegExp(searcher.needle)) {
-      return Fail("PATTERN: " + error->message + " (position " +
-                  std::to_string(error->position) + ")");
+      return Fail("PATTERN: " + error->message + " (position " + std::to_string(error->position) +
+                  ")");
     }
   }
 
   Outline outline;
   ReadResult result = ReadOutlineFile(
       path, IsTemplatePath(path) ? ReadTarget::kOtherTree : ReadTarget::kMainTree, &outline);
-  if (!result.status) return Fail(path + ": ﾌｧｲﾙの読み込みに失敗しました: " + result.status.message);
+  if (!result.status)
+    return Fail(path + ": ﾌｧｲﾙの読み込みに失敗しました: " + result.status.message);
 
   std::string line;
   auto print = [&](size_t index, const char* pane, const std::string& text) {

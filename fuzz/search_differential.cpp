@@ -22,7 +22,8 @@ void Check(pw::search::TRECompiled& fast, pw::search::TRECompiled& small,
   pw::search::TREMatch a = fast.Match(text, separator);
   pw::search::TREMatch b = small.Match(text, separator);
   if (!(a == ref) || !(b == ref)) {
-    std::fprintf(stderr, "pattern [%.*s] subject [%.*s]\nreference %d %zu %zu fast %d %zu %zu "
+    std::fprintf(stderr,
+                 "pattern [%.*s] subject [%.*s]\nreference %d %zu %zu fast %d %zu %zu "
                  "small %d %zu %zu\n",
                  static_cast<int>(pattern.size()), pattern.data(), static_cast<int>(text.size()),
                  text.data(), ref.found, ref.offset, ref.length, a.found, a.offset, a.length,
@@ -39,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
   size_t nul = rest.find('\0');
   std::string_view pattern = rest.substr(0, nul);
-  std::string_view subject = nul == std::string_view::npos ? std::string_view() : rest.substr(nul + 1);
+  std::string_view subject =
+      nul == std::string_view::npos ? std::string_view() : rest.substr(nul + 1);
   if (pattern.size() > 300 || subject.size() > 400) return 0;
   try {
     pw::search::TRECompiled fast(pattern);

@@ -79,10 +79,9 @@ bool TRE_DFA::Build(const TRE_NFA& nfa, size_t max_states) {
         transitions.push_back({piece, piece, target});
       }
     }
-    std::stable_sort(transitions.begin(), transitions.end(),
-                     [](const Transition& a, const Transition& b) {
-                       return a.piece_low < b.piece_low;
-                     });
+    std::stable_sort(
+        transitions.begin(), transitions.end(),
+        [](const Transition& a, const Transition& b) { return a.piece_low < b.piece_low; });
     states_[visit].transitions = std::move(transitions);
   }
   return states_.size() <= max_states;

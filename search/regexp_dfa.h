@@ -19,9 +19,7 @@ class TRE_NFAStateSet {
  public:
   explicit TRE_NFAStateSet(size_t states) : bits_(states / 8 + 1, '\0') {}
 
-  bool Has(int32_t s) const {
-    return (static_cast<unsigned char>(bits_[Byte(s)]) >> (s & 7)) & 1;
-  }
+  bool Has(int32_t s) const { return (static_cast<unsigned char>(bits_[Byte(s)]) >> (s & 7)) & 1; }
   // Returns false when the state was there already.
   bool Add(int32_t s) {
     if (Has(s)) return false;

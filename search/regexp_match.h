@@ -34,9 +34,7 @@ class TRECompiled {
   explicit TRECompiled(std::string_view pattern, size_t lazy_state_cap = 0);
 
   // Either anchor flag set: the anchored matcher's rules apply.
-  bool anchored() const {
-    return nfa_->begins_with_line_start() || nfa_->ends_with_line_end();
-  }
+  bool anchored() const { return nfa_->begins_with_line_start() || nfa_->ends_with_line_end(); }
   const TRE_NFA& nfa() const { return *nfa_; }
   size_t lazy_state_cap() const { return lazy_->max_states(); }
   const TREAlphabet& alphabet() const { return *alphabet_; }

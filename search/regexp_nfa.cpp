@@ -38,8 +38,7 @@ TRE_NFA::TRE_NFA(const TREParseTree& tree, const TREAlphabet& alphabet) {
     const TREParseNode& n = tree.node(w.node);
     switch (n.kind) {
       case NodeKind::kRange:
-        edges_[Index(w.from)].push_back(
-            {alphabet.PieceOf(n.low), alphabet.PieceOf(n.high), w.to});
+        edges_[Index(w.from)].push_back({alphabet.PieceOf(n.low), alphabet.PieceOf(n.high), w.to});
         break;
       case NodeKind::kLineStart:
         if (w.from == kStart) {

@@ -115,8 +115,8 @@ class Parser {
         --depth_;
         break;
       case TokenKind::kAny:
-        result = JoinRanges(std::vector<std::pair<uint16_t, uint16_t>>(
-            std::begin(kAnyCharRanges), std::end(kAnyCharRanges)));
+        result = JoinRanges(std::vector<std::pair<uint16_t, uint16_t>>(std::begin(kAnyCharRanges),
+                                                                       std::end(kAnyCharRanges)));
         break;
       case TokenKind::kLineStart:
         result = tree_->Make(NodeKind::kLineStart, -1, -1, token_.code);

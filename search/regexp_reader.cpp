@@ -32,9 +32,7 @@ uint16_t TRECharReader::Next() {
   return lead;
 }
 
-void TRECharReader::Fail(const char* message) const {
-  throw ERegExpParser{message, position()};
-}
+void TRECharReader::Fail(const char* message) const { throw ERegExpParser{message, position()}; }
 
 namespace {
 

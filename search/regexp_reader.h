@@ -41,13 +41,19 @@ class TRECharReader {
   // Throws ERegExpParser when a lead byte is the last byte of the pattern.
   uint16_t Next();
   // Puts back the character just read.
-  void PutBack() { index_ -= last_length_; last_length_ = 0; }
+  void PutBack() {
+    index_ -= last_length_;
+    last_length_ = 0;
+  }
   bool at_end() const { return last_length_ == 0; }
 
   // 1-based index of the next byte to read: the position reported with an error.
   uint16_t position() const { return static_cast<uint16_t>(index_ + 1); }
   size_t index() const { return index_; }
-  void Rewind(size_t index) { index_ = index; last_length_ = 0; }
+  void Rewind(size_t index) {
+    index_ = index;
+    last_length_ = 0;
+  }
 
   [[noreturn]] void Fail(const char* message) const;
 

@@ -29,9 +29,7 @@ struct Reader {
     pos = NextCharBoundary(text, pos);
     return text.substr(start, pos - start);
   }
-  std::string_view PeekChar() const {
-    return text.substr(pos, NextCharBoundary(text, pos) - pos);
-  }
+  std::string_view PeekChar() const { return text.substr(pos, NextCharBoundary(text, pos) - pos); }
 };
 
 int HexValue(char c) {

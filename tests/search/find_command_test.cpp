@@ -73,7 +73,8 @@ TEST_F(FindCommand, RegexHitsGoOnAtTheEndOrOneCharacterFurther) {
 TEST_F(FindCommand, MalformedPatternReportsMessageAndPosition) {
   EXPECT_EQ(RunFind("--regex 'a**' " + path_),
             "pwvtool: PATTERN: 普通の文字、または左括弧\"(\"が必要です (position 4)\n");
-  EXPECT_EQ(RunFind("--regex '[' " + path_), "pwvtool: PATTERN: 右ブラケット\"]\"が必要です (position 2)\n");
+  EXPECT_EQ(RunFind("--regex '[' " + path_),
+            "pwvtool: PATTERN: 右ブラケット\"]\"が必要です (position 2)\n");
   EXPECT_EQ(RunFind("'' " + path_), "");
 }
 

@@ -11,7 +11,9 @@ namespace pw::search {
 namespace {
 
 TEST(PlainSearch, FoldsAsciiOnlyAndHitsWholeCharacters) {
-  const std::string so_a = "\x83\x5c" "a";  // "ソ" then "a"
+  const std::string so_a =
+      "\x83\x5c"
+      "a";  // "ソ" then "a"
   struct Case {
     std::string text, needle;
     size_t from;
@@ -24,10 +26,14 @@ TEST(PlainSearch, FoldsAsciiOnlyAndHitsWholeCharacters) {
       {"abc", "", 0, false, kNotFound},
       {"abc", "d", 0, false, kNotFound},
       {"abc", "c", 4, false, kNotFound},
-      {"\x82" "a", "A", 0, false, kNotFound},      // 0x8261: the trail byte is no letter
-      {"\x82" "aa", "A", 0, false, 2},
+      {"\x82"
+       "a",
+       "A", 0, false, kNotFound},  // 0x8261: the trail byte is no letter
+      {"\x82"
+       "aa",
+       "A", 0, false, 2},
       {"\x82\xa0\x82\xa0", "\xa0\x82", 0, true, kNotFound},  // straddles two characters
-      {so_a, "\\a", 0, true, kNotFound},           // "\" is the trail of "ソ"
+      {so_a, "\\a", 0, true, kNotFound},                     // "\" is the trail of "ソ"
       {so_a, "a", 0, false, 2},
   };
   for (const Case& c : cases) {

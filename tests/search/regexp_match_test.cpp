@@ -1,5 +1,7 @@
 // Matching: leftmost-longest, the line-start and line-end rules in every place the anchors
 // can stand, the subject's edges, and agreement with the reference matcher on random input.
+#include "search/regexp_match.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -36,23 +38,23 @@ TEST(RegExpMatch, LineStartAnchor) {
       {"^a", "xa", "none"},
       {"^a", "x\r\na", "4:1"},
       {"^a", "x\na", "3:1"},
-      {"^a", "x\ra", "none"},              // only LF starts a line
-      {"a^b", "a^b", "1:3"},               // not first: a plain character
-      {"(^a)", "x\na", "3:1"},             // first inside a leading group
-      {"^a|^b", "x\nb", "3:1"},            // first in each top-level alternative
+      {"^a", "x\ra", "none"},    // only LF starts a line
+      {"a^b", "a^b", "1:3"},     // not first: a plain character
+      {"(^a)", "x\na", "3:1"},   // first inside a leading group
+      {"^a|^b", "x\nb", "3:1"},  // first in each top-level alternative
       {"b|^a", "x\na", "3:1"},
-      {"(^a)*", "^a^a", "1:4"},            // inside a repetition: plain
+      {"(^a)*", "^a^a", "1:4"},  // inside a repetition: plain
       {"^*", "^^x", "1:2"},
       {"^", "abc", "1:0"},
       {"^", "", "1:0"},
       {"^$", "", "1:0"},
-      {"^$", "a\r\n\r\nb", "4:0"},         // the empty line
-      {"^$", "a\n", "3:0"},                // a line start at the very end
-      {"^^", "^", "1:1"},                  // the second one is plain
-      {"^a|b", "b", "1:1"},                // the first try fails, the scan finds b
-      {"^a|ab", "ab", "1:2"},              // at a line start the longer of both runs
+      {"^$", "a\r\n\r\nb", "4:0"},  // the empty line
+      {"^$", "a\n", "3:0"},         // a line start at the very end
+      {"^^", "^", "1:1"},           // the second one is plain
+      {"^a|b", "b", "1:1"},         // the first try fails, the scan finds b
+      {"^a|ab", "ab", "1:2"},       // at a line start the longer of both runs
       {"^ab|a", "ab", "1:2"},
-      {"^a|", "", "1:0"},                  // an empty subject tries the start state too
+      {"^a|", "", "1:0"},  // an empty subject tries the start state too
       {"^a|", "x", "1:0"},
       {"^" + Sj("第"), Sj("序\r\n第一章"), "5:2"},
       {"^\n", "\n\n", "1:1"},
@@ -67,14 +69,14 @@ TEST(RegExpMatch, LineEndAnchor) {
       {"$", "ab", "3:0"},
       {"$", "", "1:0"},
       {"$", "a\r\n", "2:0"},
-      {"a$b", "a$b", "1:3"},               // not last: a plain character
+      {"a$b", "a$b", "1:3"},  // not last: a plain character
       {"(a$)", "xa", "2:1"},
       {"a$|b$", "b\r\n", "1:1"},
       {"(a$)*", "a$a$", "1:4"},
       {"a$|ab", "ab\r", "1:2"},
       {"a*$", "baa", "2:2"},
       {"a*$", "b", "2:0"},
-      {"a$", "a\n", "none"},               // with CR LF separation LF alone does not end a line
+      {"a$", "a\n", "none"},  // with CR LF separation LF alone does not end a line
       // The run stops where it cannot step; a "$" before a separator it can step over counts
       // only where the run stopped.
       {"a$|a\r\nb", "a\r\nc", "none"},
@@ -96,17 +98,23 @@ TEST(RegExpMatch, SubjectEdges) {
   RunCases({
       {"a", "", "none"},
       {"a*", "", "1:0"},
-      {"\\x82", "a\x82", "2:1"},           // a lone lead byte at the end is one character
+      {"\\x82", "a\x82", "2:1"},  // a lone lead byte at the end is one character
       {".", "\x82", "1:1"},
-      {"\\x82", "\x82\xA0", "none"},       // never half of a double-byte character
+      {"\\x82", "\x82\xA0", "none"},  // never half of a double-byte character
       {"\\xA0", "\x82\xA0", "none"},
-      {"A", "\x82" "A", "none"},           // "A" is the trail byte of 0x8241 here
-      {"A", "\x82" "AA", "3:1"},
-      {"\\x0", "a", "none"},               // code 0 never matches the end
+      {"A",
+       "\x82"
+       "A",
+       "none"},  // "A" is the trail byte of 0x8241 here
+      {"A",
+       "\x82"
+       "AA",
+       "3:1"},
+      {"\\x0", "a", "none"},  // code 0 never matches the end
       {"a\\x0", "a", "none"},
       {"a\\0?", "a", "1:1"},
       {"[\\x0-a]", "b", "none"},
-      {"a", std::string("x\0a", 3), "3:1"},   // a NUL byte is a character, not the end
+      {"a", std::string("x\0a", 3), "3:1"},  // a NUL byte is a character, not the end
       {"\\x0", std::string("x\0", 2), "2:1"},
       {"x.", std::string("x\0", 2), "none"},  // "." starts at code 1
   });
@@ -114,7 +122,7 @@ TEST(RegExpMatch, SubjectEdges) {
 
 TEST(RegExpMatch, PatternCodesOfTheAnchorAndEmptySymbolsAreCharacters) {
   RunCases({
-      {"a\\xFFFFb", "ab", "none"},         // not an empty transition
+      {"a\\xFFFFb", "ab", "none"},  // not an empty transition
       {"\\xFFFDa|^b", "b", "1:1"},
       {"\\xFFFDa|^b", "a", "none"},
       {"a\\xFFFE", "a", "none"},
@@ -127,8 +135,7 @@ TEST(RegExpMatch, LinearTimeOnRepetitionWithoutMatch) {
   std::string text(1 << 20, 'a');
   auto start = std::chrono::steady_clock::now();
   TAWKMatch m = awk.Match(text);
-  double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(m.position, 0u);
   EXPECT_LT(seconds, 1.0);
 }
@@ -143,8 +150,7 @@ TEST(RegExpMatch, ExponentialPatternCompilesAndMatchesWithinTheStateCap) {
   std::string text;
   for (int i = 0; i < 200000; ++i) text.push_back(rng() % 2 ? 'a' : 'b');
   TAWKMatch m = awk.Match(text);
-  double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   // (a|b)* takes everything before: the match starts at 1 and runs to 24 characters after
   // the last "a" that has 24 characters after it.
   size_t last_a = text.size() - 25;
@@ -156,14 +162,14 @@ TEST(RegExpMatch, ExponentialPatternCompilesAndMatchesWithinTheStateCap) {
 
 TEST(RegExpMatch, LongPatternCompilesQuickly) {
   std::string pattern;
-  for (int i = 0; i < 250; ++i) pattern += "[^" + std::string(1, static_cast<char>('a' + i % 26)) + "]";
+  for (int i = 0; i < 250; ++i)
+    pattern += "[^" + std::string(1, static_cast<char>('a' + i % 26)) + "]";
   TAWKStr awk;
   auto start = std::chrono::steady_clock::now();
   ASSERT_FALSE(awk.SetRegExp(pattern).has_value());
   std::string text(4000, 'z');
   TAWKMatch m = awk.Match(text);
-  double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(m.position, 0u);  // every "[^z]" fails on "z"
   EXPECT_LT(seconds, 5.0);
 }
@@ -172,10 +178,10 @@ TEST(RegExpMatch, LongPatternCompilesQuickly) {
 // against random subjects: the fast matcher must agree with the reference everywhere.
 TEST(RegExpMatch, AgreesWithReferenceOnRandomInput) {
   const std::vector<std::string> atoms = {
-      "a", "b", Sj("あ"), Sj("い"), ".", "[ab]", "[^a]", "[" + Sj("あ-う") + "]", "\\r", "\\n",
-      "^", "$", "\\x82", "A"};
-  const std::vector<std::string> text_pieces = {"a", "b", Sj("あ"), Sj("い"), Sj("う"),
-                                                "\r\n", "\n", "\r", "\x82", "A", "^", "$"};
+      "a",   "b",   Sj("あ"), Sj("い"), ".",     "[ab]", "[^a]", "[" + Sj("あ-う") + "]",
+      "\\r", "\\n", "^",      "$",      "\\x82", "A"};
+  const std::vector<std::string> text_pieces = {"a",  "b",  Sj("あ"), Sj("い"), Sj("う"), "\r\n",
+                                                "\n", "\r", "\x82",   "A",      "^",      "$"};
   std::mt19937 rng(12345);
   auto pick = [&](const std::vector<std::string>& v) { return v[rng() % v.size()]; };
   std::function<std::string(int)> gen = [&](int depth) -> std::string {
@@ -196,11 +202,15 @@ TEST(RegExpMatch, AgreesWithReferenceOnRandomInput) {
     }
   };
   int compared = 0;
+  size_t flushes = 0;
   for (int i = 0; i < 3000; ++i) {
     std::string pattern = gen(0);
     TAWKStr awk;
     awk.LineSeparator = rng() % 4 == 0 ? mcls_LF : mcls_CRLF;
     if (awk.SetRegExp(pattern).has_value()) continue;
+    // The same pattern with a lazy DFA of a few states, flushed again and again.
+    TRECompiled tiny(pattern, 8);
+    uint16_t separator = awk.LineSeparator == mcls_LF ? 10 : 13;
     for (int t = 0; t < 8; ++t) {
       std::string text;
       int pieces = static_cast<int>(rng() % 12);
@@ -208,13 +218,18 @@ TEST(RegExpMatch, AgreesWithReferenceOnRandomInput) {
       TAWKMatch fast = awk.Match(text);
       auto ref = awk.MatchReference(text);
       ASSERT_TRUE(ref.has_value());
-      ASSERT_EQ(fast.position, ref->position) << "pattern '" << pattern << "' text '" << text
-                                              << "'";
+      ASSERT_EQ(fast.position, ref->position)
+          << "pattern '" << pattern << "' text '" << text << "'";
       ASSERT_EQ(fast.length, ref->length) << "pattern '" << pattern << "' text '" << text << "'";
+      TREMatch small = tiny.Match(text, separator);
+      ASSERT_EQ(small.found ? small.offset + 1 : 0, fast.position) << pattern << " / " << text;
+      ASSERT_EQ(small.length, fast.length) << pattern << " / " << text;
       ++compared;
     }
+    flushes += tiny.lazy().flushes();
   }
   EXPECT_GT(compared, 10000);
+  EXPECT_GT(flushes, 0u);
 }
 
 }  // namespace

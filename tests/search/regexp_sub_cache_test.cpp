@@ -30,14 +30,14 @@ TEST(RegExpSub, TemplatesExpandTheMatchAndEscapes) {
       {"ab", "\\x41\\102", "xaby", "xABy"},
       {"ab", "\\x82A0", "xaby", Sj("xあy")},
       {"ab", "\\q", "xaby", "xqy"},
-      {"ab", "\\", "xaby", "x\\y"},               // a lone backslash at the end stands for itself
+      {"ab", "\\", "xaby", "x\\y"},  // a lone backslash at the end stands for itself
       {"ab", "&\\", "xaby", "xab\\y"},
-      {"ab", "\\x", "xaby", "xxy"},               // "\x" without digits is "x"
-      {"ab", "\\x0", "xaby", "xy"},               // code 0 inserts nothing
-      {"ab", "\\200000", "xaby", "x 0y"},   // octal stops before passing 0xFFFF (0x2000: no NUL)
-      {"ab", "\\\\&", "xaby", "x&y"},             // "\\" then "&" ends up a literal "&"
+      {"ab", "\\x", "xaby", "xxy"},        // "\x" without digits is "x"
+      {"ab", "\\x0", "xaby", "xy"},        // code 0 inserts nothing
+      {"ab", "\\200000", "xaby", "x 0y"},  // octal stops before passing 0xFFFF (0x2000: no NUL)
+      {"ab", "\\\\&", "xaby", "x&y"},      // "\\" then "&" ends up a literal "&"
       {"ab", "", "xaby", "xy"},
-      {"b*", "<&>", "abc", "<>abc"},              // an empty match is inserted before
+      {"b*", "<&>", "abc", "<>abc"},  // an empty match is inserted before
       // "表" and "ソ" end in the byte of "\": they stay characters.
       {"a", Sj("表&ソ"), "xay", Sj("x表aソy")},
       {"a", "\\" + Sj("表"), "xay", Sj("x表y")},
@@ -99,7 +99,7 @@ TEST(RegExpCache, FailedCompileDropsItsEntryAndFallsBackToTheEmptyPattern) {
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(awk.RegExp(), "");
   EXPECT_EQ(awk.CurrentIndex(), 0u);
-  EXPECT_EQ(awk.CacheSize(), 29u);        // p1 went to make room, the failure left no entry
+  EXPECT_EQ(awk.CacheSize(), 29u);  // p1 went to make room, the failure left no entry
   EXPECT_EQ(awk.CachePattern(1), "a");
   EXPECT_EQ(awk.CachePattern(28), "p2");
   EXPECT_EQ(awk.Match("xyz").position, 1u);  // the empty pattern is current
@@ -107,9 +107,9 @@ TEST(RegExpCache, FailedCompileDropsItsEntryAndFallsBackToTheEmptyPattern) {
 
 TEST(RegExpCache, MatcherFollowsTheAnchors) {
   TAWKStr awk;
-  const std::pair<const char*, bool> cases[] = {
-      {"ab", false}, {"^a", true}, {"a$", true}, {"a^", false}, {"$a", false}, {"(a|^b)", true},
-      {"(^a)*", false}, {"", false}};
+  const std::pair<const char*, bool> cases[] = {{"ab", false},    {"^a", true},  {"a$", true},
+                                                {"a^", false},    {"$a", false}, {"(a|^b)", true},
+                                                {"(^a)*", false}, {"", false}};
   for (auto [pattern, anchored] : cases) {
     ASSERT_FALSE(awk.SetRegExp(pattern).has_value());
     EXPECT_EQ(awk.UsesAnchoredMatcher(), anchored) << pattern;

@@ -76,8 +76,8 @@ struct MatchCase {
 
 void RunCases(const std::vector<MatchCase>& cases) {
   for (const MatchCase& c : cases) {
-    EXPECT_EQ(Find(c.pattern, c.text), c.expected) << "pattern '" << c.pattern << "' on '"
-                                                   << c.text << "'";
+    EXPECT_EQ(Find(c.pattern, c.text), c.expected)
+        << "pattern '" << c.pattern << "' on '" << c.text << "'";
   }
 }
 
@@ -85,15 +85,15 @@ TEST(RegExpSyntax, EscapesAreOrdinaryCharacters) {
   RunCases({
       {"\\x41", "zA", "2:1"},
       {"\\101", "zA", "2:1"},
-      {"\\x41G", "AG", "1:2"},          // hex stops at the first non-digit
-      {"\\x00410", "A0", "1:2"},        // four digits at most: 0x0041, then "0"
-      {"\\1018", "A8", "1:2"},          // octal stops at "8"
+      {"\\x41G", "AG", "1:2"},    // hex stops at the first non-digit
+      {"\\x00410", "A0", "1:2"},  // four digits at most: 0x0041, then "0"
+      {"\\1018", "A8", "1:2"},    // octal stops at "8"
       {"\\x82A0", Sj("あ"), "1:2"},
       {"\\n", "a\nb", "2:1"},
       {"\\t", "a\tb", "2:1"},
       {"\\b", "a\bb", "2:1"},
       {"\\r", "a\rb", "2:1"},
-      {"\\d", "1d", "2:1"},             // no class escapes
+      {"\\d", "1d", "2:1"},  // no class escapes
       {"\\.", "a.", "2:1"},
       {"\\\\", "a\\", "2:1"},
       {"\\[", "[", "1:1"},
@@ -109,8 +109,8 @@ TEST(RegExpSyntax, ClassesAndRangesOverDoubleByteCodes) {
   RunCases({
       {range, Sj("xあ"), "2:2"},
       {range, Sj("xお"), "2:2"},
-      {range, Sj("xか"), "none"},                   // 0x82A9, just past the range
-      {range, "x\x82\x9F", "none"},                 // just before it
+      {range, Sj("xか"), "none"},    // 0x82A9, just past the range
+      {range, "x\x82\x9F", "none"},  // just before it
       {range, "\x82\xA4", "1:2"},
       {"[a-]", "x-", "2:1"},
       {"[-a]", "x-", "2:1"},
@@ -122,13 +122,13 @@ TEST(RegExpSyntax, ClassesAndRangesOverDoubleByteCodes) {
       {"[^a]", "a\n", "none"},
       {"[^a]", "a\r", "none"},
       {"[^" + Sj("あ") + "]", Sj("あい"), "3:2"},
-      {"[z-" + Sj("あ") + "]+", Sj("{あ"), "1:3"},   // a range from single to double byte
+      {"[z-" + Sj("あ") + "]+", Sj("{あ"), "1:3"},  // a range from single to double byte
       {"[ab][bc]", "abc", "1:2"},
-      {"[a-c][b-d]*", "xbdca", "2:3"},               // overlapping classes
+      {"[a-c][b-d]*", "xbdca", "2:3"},  // overlapping classes
       {".", Sj("あ"), "1:2"},
       {".", "\r\n", "none"},
       {".+", Sj("aあb\r\n"), "1:4"},
-      {"[\\x01-\\xFFFF]", "\n", "1:1"},               // a positive class may hold LF
+      {"[\\x01-\\xFFFF]", "\n", "1:1"},  // a positive class may hold LF
   });
 }
 
@@ -145,7 +145,7 @@ TEST(RegExpSyntax, GrammarAndPrecedence) {
       {"ab?c", "abc", "1:3"},
       {"(ab)+", "ababa", "1:4"},
       {"a|", "b", "1:0"},
-      {"|a", "a", "1:1"},           // longest at the leftmost position
+      {"|a", "a", "1:1"},  // longest at the leftmost position
       {"()", "x", "1:0"},
       {"(a|ab)(c|bcd)", "abcd", "1:4"},
       {Sj("あ+"), Sj("いああい"), "3:4"},
