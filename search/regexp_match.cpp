@@ -17,6 +17,9 @@
 // new ones begin, and the pass ends when the earlier runs have died. Then the longest run from
 // that start gives the end. While no run is alive, positions where nothing can start are
 // skipped with memchr or memmem on the possible first bytes or the literal prefix.
+//
+// The end of the subject is never stepped over, so a pattern character of code 0 cannot
+// match it; a NUL byte inside the subject is a character of code 0 like any other.
 #include "search/regexp_match.h"
 
 #include <cstring>
