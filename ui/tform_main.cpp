@@ -7,7 +7,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -29,6 +28,7 @@
 
 #include "core/new_document.h"
 #include "platform/paths.h"
+#include "ui/font_substitutes.h"
 #include "ui/outline_model.h"
 #include "ui/qt_text.h"
 #include "ui/tform_progress.h"
@@ -40,6 +40,7 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(std::move(dialogs)) {
   setObjectName("TFormMain");
   if (!dialogs_) dialogs_ = std::make_unique<QtDialogs>();
+  InstallFontSubstitutes();
   setWindowIcon(ApplicationIcon());
   resize(709, 561);
 
@@ -249,8 +250,8 @@ void TFormMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shown_once_) {
     shown_once_ = true;
-    // The splitter knows its room only now.
-    LaySplitDirection(settings_.SplitH, false);
+    // The splitter knows its room only once the window's layout has settled.
+    QTimer::singleShot(0, this, [this] { LaySplitDirection(settings_.SplitH, true); });
     TreeViewMain->viewport()->update();
     RichEditMain->setFocus();
   }
@@ -361,9 +362,9 @@ void TFormMain::MenuHelpContentsClick() {
     const QString page = QString::fromStdString(DataDir()) + QStringLiteral("/help/index.html");
     browser->setSource(QUrl::fromLocalFile(page));
     layout->addWidget(browser);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, help);
-    connect(buttons, &QDialogButtonBox::rejected, help, &QDialog::hide);
-    layout->addWidget(buttons);
+    auto* close = new QPushButton(U8("閉じる"), help);
+    connect(close, &QPushButton::clicked, help, &QDialog::hide);
+    layout->addWidget(close, 0, Qt::AlignRight);
   }
   help->show();
   help->raise();

@@ -275,7 +275,7 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   int32_t stored_selected_ = 0;
   int32_t stored_caret_ = 0;
   int tree_width_beside_ = kTreeWidthBeside;
-  int tree_height_above_ = kTreeHeightAbove;
+  int tree_height_above_ = 0;  // 0: not chosen yet in this run
   int scroll_dx_ = 0;
   int scroll_dy_ = 0;
   QHash<QString, QAction*> actions_;

@@ -435,7 +435,13 @@ void TFormMain::MenuEditSplitChangeClick() {
     tree_height_above_ = settings_.TreeWidth;
   }
   settings_.SplitH = !settings_.SplitH;
-  settings_.TreeWidth = settings_.SplitH ? tree_width_beside_ : tree_height_above_;
+  if (settings_.SplitH) {
+    settings_.TreeWidth = tree_width_beside_;
+  } else {
+    // The first time in a run the tree goes on top, it takes half the room: the whole room
+    // it had beside the panes would leave them a strip.
+    settings_.TreeWidth = tree_height_above_ > 0 ? tree_height_above_ : SplitterMain->height() / 2;
+  }
   LaySplitDirection(settings_.SplitH, true);
 }
 
@@ -449,8 +455,9 @@ void TFormMain::LaySplitDirection(bool side_by_side, bool enforce_minimum) {
   const int total = side_by_side ? SplitterMain->width() : SplitterMain->height();
   int extent = settings_.TreeWidth;
   if (enforce_minimum) {
-    // A tree larger than the room it has leaves 30 pixels for the panes; it keeps 30 itself.
-    if (total > 0 && extent > total) extent = total - 30;
+    // A tree larger than the room it has leaves 30 pixels for the panes (also when it would
+    // leave them less than that); it keeps 30 itself.
+    if (total > 0 && extent > total - 30) extent = total - 30;
     extent = std::max(extent, 30);
   }
   settings_.TreeWidth = extent;

@@ -74,7 +74,7 @@ void TFormMain::ApplySettings() {
   } else {
     tree_height_above_ = settings_.TreeWidth;
   }
-  LaySplitDirection(settings_.SplitH, false);
+  LaySplitDirection(settings_.SplitH, isVisible());
 
   // The tree's buttons; its connecting lines follow the style in use.
   TreeViewMain->setRootIsDecorated(settings_.ShowButtons);

@@ -16,6 +16,8 @@
 
 #include "core/cp932.h"
 #include "core/node_marks.h"
+#include "platform/paths.h"
+#include "settings/ini_file.h"
 #include "ui/outline_model.h"
 #include "ui_test_support.h"
 
@@ -280,25 +282,46 @@ TEST_F(PanesTest, SplitDirectionKeepsItsMinimumSizes) {
   w.resize(700, 500);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  QApplication::processEvents();
   ASSERT_TRUE(w.split_h());
   EXPECT_EQ(w.SplitterMain->orientation(), Qt::Horizontal);
   EXPECT_EQ(w.SplitterMain->sizes()[0], 149);
-  // Stacked: the default 434-pixel tree is taller than the room, so it leaves 30 pixels.
   w.MenuEditSplitChangeClick();
   QApplication::processEvents();
   EXPECT_FALSE(w.split_h());
   EXPECT_EQ(w.SplitterMain->orientation(), Qt::Vertical);
   const int room = w.SplitterMain->height();
-  ASSERT_LT(room, 434);
-  EXPECT_EQ(w.SplitterMain->sizes()[0], room - 30);
-  // Back to side by side: the width it had.
+  EXPECT_EQ(w.SplitterMain->sizes()[0], room / 2);
+  w.SplitterMain->setSizes({100, room - 100});
+  // Back to side by side: the width it had; and on top again: the height it had.
   w.MenuEditSplitChangeClick();
   QApplication::processEvents();
   EXPECT_EQ(w.SplitterMain->orientation(), Qt::Horizontal);
   EXPECT_EQ(w.SplitterMain->sizes()[0], 149);
+  w.MenuEditSplitChangeClick();
+  QApplication::processEvents();
+  EXPECT_EQ(w.SplitterMain->sizes()[0], 100);
   // A tree dragged to nothing keeps 10 pixels.
   w.SplitterMain->setSizes({0, 800});
   EXPECT_GE(w.SplitterMain->sizes()[0], 10);
+}
+
+TEST_F(PanesTest, StackedTreeTallerThanTheWindowLeavesThirtyPixels) {
+  IniFile ini;
+  ini.WriteBool("Window", "SplitH", false);
+  ini.WriteInteger("Window", "TreeWidth", 434);
+  ini.WriteInteger("Window", "Width", 700);
+  ini.WriteInteger("Window", "Height", 400);
+  ASSERT_TRUE(ini.SaveFile(SettingsFilePath()).ok);
+  MakeWindow();
+  TFormMain& w = *window_;
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  QApplication::processEvents();
+  EXPECT_FALSE(w.split_h());
+  const int room = w.SplitterMain->height();
+  ASSERT_LT(room, 434);
+  EXPECT_EQ(w.SplitterMain->sizes()[0], room - 30);
 }
 
 TEST_F(PanesTest, DragAutoScrollTimer) {

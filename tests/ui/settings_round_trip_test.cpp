@@ -1,5 +1,6 @@
 // The settings the window applies at start and writes when the close query completes.
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +26,7 @@ TEST_F(SettingsRoundTripTest, DefaultsWithoutAFile) {
   EXPECT_FALSE(QFile::exists(SettingsPath()));
   window_->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  QApplication::processEvents();
   EXPECT_TRUE(window_->split_h());
   EXPECT_EQ(window_->SplitterMain->sizes()[0], 149);
   for (QToolBar* bar : window_->ToolBars) EXPECT_FALSE(bar->isHidden()) << bar->objectName().toStdString();
