@@ -9,7 +9,9 @@
 namespace pw {
 namespace {
 
-QString ForDisplay(QString text) { return text.replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+QString ForDisplay(QString text) {
+  return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
 
 std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save) {
   QFileDialog dialog(parent, spec.title, spec.proposed, spec.filter);
@@ -28,11 +30,20 @@ DialogAnswer QtDialogs::Ask(QWidget* parent, const QString& caption, const QStri
                             DialogButtons buttons, DialogIcon icon) {
   QMessageBox::Icon qt_icon = QMessageBox::NoIcon;
   switch (icon) {
-    case DialogIcon::kNone: break;
-    case DialogIcon::kInformation: qt_icon = QMessageBox::Information; break;
-    case DialogIcon::kWarning: qt_icon = QMessageBox::Warning; break;
-    case DialogIcon::kError: qt_icon = QMessageBox::Critical; break;
-    case DialogIcon::kQuestion: qt_icon = QMessageBox::Question; break;
+    case DialogIcon::kNone:
+      break;
+    case DialogIcon::kInformation:
+      qt_icon = QMessageBox::Information;
+      break;
+    case DialogIcon::kWarning:
+      qt_icon = QMessageBox::Warning;
+      break;
+    case DialogIcon::kError:
+      qt_icon = QMessageBox::Critical;
+      break;
+    case DialogIcon::kQuestion:
+      qt_icon = QMessageBox::Question;
+      break;
   }
   QMessageBox::StandardButtons qt_buttons = QMessageBox::Ok;
   if (buttons == DialogButtons::kYesNo) qt_buttons = QMessageBox::Yes | QMessageBox::No;
@@ -41,10 +52,14 @@ DialogAnswer QtDialogs::Ask(QWidget* parent, const QString& caption, const QStri
   }
   QMessageBox box(qt_icon, caption, ForDisplay(text), qt_buttons, parent);
   switch (box.exec()) {
-    case QMessageBox::Yes: return DialogAnswer::kYes;
-    case QMessageBox::No: return DialogAnswer::kNo;
-    case QMessageBox::Ok: return DialogAnswer::kOk;
-    default: return buttons == DialogButtons::kYesNo ? DialogAnswer::kNo : DialogAnswer::kCancel;
+    case QMessageBox::Yes:
+      return DialogAnswer::kYes;
+    case QMessageBox::No:
+      return DialogAnswer::kNo;
+    case QMessageBox::Ok:
+      return DialogAnswer::kOk;
+    default:
+      return buttons == DialogButtons::kYesNo ? DialogAnswer::kNo : DialogAnswer::kCancel;
   }
 }
 

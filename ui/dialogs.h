@@ -18,9 +18,9 @@ enum class DialogAnswer { kOk, kYes, kNo, kCancel };
 
 struct FileDialogSpec {
   QString title;
-  QString filter;          // Qt form: "Caption (*.EXT *.ext)"
-  QString default_suffix;  // without the dot
-  QString proposed;        // full path proposed to the user
+  QString filter;                 // Qt form: "Caption (*.EXT *.ext)"
+  QString default_suffix;         // without the dot
+  QString proposed;               // full path proposed to the user
   bool must_exist = false;        // open dialogs
   bool confirm_overwrite = true;  // save dialogs
 };

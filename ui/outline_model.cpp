@@ -89,9 +89,9 @@ void OutlineModel::EndRemove() { endRemoveRows(); }
 
 void OutlineModel::BeginMove(Node* from_parent, size_t from_row, Node* to_parent, size_t to_row) {
   // Qt refuses moves that leave the row where it is; the outline then changes nothing either.
-  move_started_ = beginMoveRows(IndexFromNode(from_parent), static_cast<int>(from_row),
-                                static_cast<int>(from_row), IndexFromNode(to_parent),
-                                static_cast<int>(to_row));
+  move_started_ =
+      beginMoveRows(IndexFromNode(from_parent), static_cast<int>(from_row),
+                    static_cast<int>(from_row), IndexFromNode(to_parent), static_cast<int>(to_row));
 }
 
 void OutlineModel::EndMove() {

@@ -37,16 +37,25 @@ QString RunText(const std::string& utf8) {
 QTextBlockFormat ToQtBlockFormat(const rich::ParagraphFormat& format) {
   QTextBlockFormat block;
   switch (format.alignment) {
-    case rich::Alignment::kLeft: block.setAlignment(Qt::AlignLeft); break;
-    case rich::Alignment::kCenter: block.setAlignment(Qt::AlignHCenter); break;
-    case rich::Alignment::kRight: block.setAlignment(Qt::AlignRight); break;
-    case rich::Alignment::kJustify: block.setAlignment(Qt::AlignJustify); break;
+    case rich::Alignment::kLeft:
+      block.setAlignment(Qt::AlignLeft);
+      break;
+    case rich::Alignment::kCenter:
+      block.setAlignment(Qt::AlignHCenter);
+      break;
+    case rich::Alignment::kRight:
+      block.setAlignment(Qt::AlignRight);
+      break;
+    case rich::Alignment::kJustify:
+      block.setAlignment(Qt::AlignJustify);
+      break;
   }
   block.setLeftMargin(format.left_indent * kPixelsPerPoint);
   block.setTextIndent(format.first_indent * kPixelsPerPoint);
   block.setRightMargin(format.right_indent * kPixelsPerPoint);
   QList<QTextOption::Tab> tabs;
-  for (double stop : format.tab_stops) tabs.append(QTextOption::Tab(stop * kPixelsPerPoint, QTextOption::LeftTab));
+  for (double stop : format.tab_stops)
+    tabs.append(QTextOption::Tab(stop * kPixelsPerPoint, QTextOption::LeftTab));
   block.setTabPositions(tabs);
   return block;
 }

@@ -11,9 +11,9 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLockFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -45,7 +45,8 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   resize(709, 561);
 
   model_ = new OutlineModel(&outline_, this);
-  model_->SetCaptionEditHandler([this](Node* node, const QString& text) { CaptionEdited(node, text); });
+  model_->SetCaptionEditHandler(
+      [this](Node* node, const QString& text) { CaptionEdited(node, text); });
   outline_.AddObserver(this);
 
   CreatePanes();
@@ -60,7 +61,7 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   // Dropped files are taken by the window, whichever pane they land on.
   setAcceptDrops(true);
   focus_connection_ = connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget*, QWidget* now) { PaneFocusChanged(now); });
+                              [this](QWidget*, QWidget* now) { PaneFocusChanged(now); });
 
   StatusPanels[1]->setText(U8("挿入"));
 
@@ -168,9 +169,8 @@ void TFormMain::CreatePanes() {
   connect(TreeViewMain, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     PopupMenuTree->popup(TreeViewMain->viewport()->mapToGlobal(pos));
   });
-  connect(MemoTitle, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    PopupMenuTitle->popup(MemoTitle->mapToGlobal(pos));
-  });
+  connect(MemoTitle, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { PopupMenuTitle->popup(MemoTitle->mapToGlobal(pos)); });
   connect(RichEditMain, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     PopupMenuEdit->popup(RichEditMain->viewport()->mapToGlobal(pos));
   });

@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenu>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -99,13 +99,15 @@ bool TFormMain::OpenDocument(const QString& path, bool focus_body) {
   stored_caret_ = 0;
   // The file is read beside the open document, so a failed read leaves it as it was.
   Outline loaded;
-  const ReadResult result = ReadOutlineFile(LocalPath(path), ReadTarget::kMainTree, &loaded, FormProgress);
+  const ReadResult result =
+      ReadOutlineFile(LocalPath(path), ReadTarget::kMainTree, &loaded, FormProgress);
   if (!result.status) {
     ShowMessage(kReadFailed);
     return false;
   }
   std::vector<std::unique_ptr<Node>> top;
-  while (!loaded.empty()) top.push_back(loaded.Take(loaded.child(nullptr, loaded.child_count(nullptr) - 1)));
+  while (!loaded.empty())
+    top.push_back(loaded.Take(loaded.child(nullptr, loaded.child_count(nullptr) - 1)));
   clearing_ = true;
   current_ = nullptr;
   outline_.BeginBulkLoad();
@@ -225,14 +227,17 @@ TFormMain::PromptResult TFormMain::SavePromptResult(bool closing) {
   StoreCurrentNode();
   if (!flags_.TestModified()) return PromptResult::kGoOn;
   const DialogAnswer answer =
-      dialogs_->Ask(this, U8(closing ? kClosePromptCaption : kSavePromptCaption), U8(kSavePromptText),
-                    DialogButtons::kYesNoCancel, DialogIcon::kWarning);
+      dialogs_->Ask(this, U8(closing ? kClosePromptCaption : kSavePromptCaption),
+                    U8(kSavePromptText), DialogButtons::kYesNoCancel, DialogIcon::kWarning);
   switch (answer) {
     case DialogAnswer::kYes:
       switch (SaveDocument()) {
-        case SaveResult::kSaved: return PromptResult::kGoOn;
-        case SaveResult::kCancelled: return PromptResult::kCancelled;
-        case SaveResult::kFailed: return PromptResult::kFailed;
+        case SaveResult::kSaved:
+          return PromptResult::kGoOn;
+        case SaveResult::kCancelled:
+          return PromptResult::kCancelled;
+        case SaveResult::kFailed:
+          return PromptResult::kFailed;
       }
       return PromptResult::kFailed;
     case DialogAnswer::kNo:
@@ -322,7 +327,8 @@ TFormMain::SaveResult TFormMain::SaveAsDocument() {
 bool TFormMain::WriteDocument(const QString& path) {
   WriteOptions options;
   options.variant = OutlineVariant::kDocument;
-  options.selected_index = current_ != nullptr ? static_cast<int32_t>(outline_.AbsoluteIndex(current_)) : 0;
+  options.selected_index =
+      current_ != nullptr ? static_cast<int32_t>(outline_.AbsoluteIndex(current_)) : 0;
   options.caret = RichEditMain->textCursor().position();
   options.body_serializer = [](std::string_view body) { return rich::SerializeBodyForFile(body); };
   options.progress = FormProgress;

@@ -30,29 +30,80 @@ namespace {
 // disabled; enabling one means building its handler and taking it off this list.
 const char* const kPendingCommands[] = {
     // exports, import, view and printing
-    "MenuSaveText", "MenuSaveRTF", "MenuSaveOutlineText", "MenuSaveOutline", "MenuSaveHTML",
-    "MenuSaveMeDoc", "MenuLoadOutlineText", "MenuFileView", "MenuFilePrint",
-    "MenuFileTreePrint", "MenuFileWordPad",
+    "MenuSaveText",
+    "MenuSaveRTF",
+    "MenuSaveOutlineText",
+    "MenuSaveOutline",
+    "MenuSaveHTML",
+    "MenuSaveMeDoc",
+    "MenuLoadOutlineText",
+    "MenuFileView",
+    "MenuFilePrint",
+    "MenuFileTreePrint",
+    "MenuFileWordPad",
     // undo, node clipboard, node transfer, dates
-    "MenuEditUndo", "MenuEditCut", "MenuEditCopy", "MenuEditPaste", "MenuEditInsert",
-    "MenuEditCopyNode", "MenuEditDay",
+    "MenuEditUndo",
+    "MenuEditCut",
+    "MenuEditCopy",
+    "MenuEditPaste",
+    "MenuEditInsert",
+    "MenuEditCopyNode",
+    "MenuEditDay",
     // tree operations, characters and templates
-    "MenuTreeAdd", "MenuTreeAddChild", "MenuTreeInsParent", "MenuTreeInsChild",
-    "MenuTreeInsChara", "MenuTreeInsCharaItem", "MenuTreeInsTemplate", "MenuTreeSaveTemplate",
-    "MenuTreeUp", "MenuTreeDown", "MenuTreeMarkChange", "MenuTreeColor", "MenuTreeColorBlue",
-    "MenuTreeColorBrown", "MenuTreeColorGreen", "MenuTreeColorOrange", "MenuTreeColorParple",
-    "MenuTreeColorPink", "MenuTreeDel", "MenuTreeMerge", "MenuTreeSplitChild", "MenuTreeSplit",
-    "MenuTreeOpen", "MenuTreeClose",
+    "MenuTreeAdd",
+    "MenuTreeAddChild",
+    "MenuTreeInsParent",
+    "MenuTreeInsChild",
+    "MenuTreeInsChara",
+    "MenuTreeInsCharaItem",
+    "MenuTreeInsTemplate",
+    "MenuTreeSaveTemplate",
+    "MenuTreeUp",
+    "MenuTreeDown",
+    "MenuTreeMarkChange",
+    "MenuTreeColor",
+    "MenuTreeColorBlue",
+    "MenuTreeColorBrown",
+    "MenuTreeColorGreen",
+    "MenuTreeColorOrange",
+    "MenuTreeColorParple",
+    "MenuTreeColorPink",
+    "MenuTreeDel",
+    "MenuTreeMerge",
+    "MenuTreeSplitChild",
+    "MenuTreeSplit",
+    "MenuTreeOpen",
+    "MenuTreeClose",
     // text formatting, font styles, links, search, import, count
-    "MenuTextFont", "MenuTextLink", "MenuTextFontAll", "MenuTextTabAll", "ToolTextStyle",
-    "MenuTextStyleSet", "MenuTextStyleLoad", "MenuTextStyleSave", "MenuTextStyleEdit",
-    "MenuTextFind", "MenuTextFindNext", "MenuTextReplace", "MenuTextImport", "MenuTextCount",
+    "MenuTextFont",
+    "MenuTextLink",
+    "MenuTextFontAll",
+    "MenuTextTabAll",
+    "ToolTextStyle",
+    "MenuTextStyleSet",
+    "MenuTextStyleLoad",
+    "MenuTextStyleSave",
+    "MenuTextStyleEdit",
+    "MenuTextFind",
+    "MenuTextFindNext",
+    "MenuTextReplace",
+    "MenuTextImport",
+    "MenuTextCount",
     // the font bar's formatting commands
-    "FontBarName", "FontBarSize", "FontBarBold", "FontBarItalic", "FontBarUnderline",
-    "FontBarStrikeOut", "FontBarColor", "FontBarLeft", "FontBarCenter", "FontBarRight",
+    "FontBarName",
+    "FontBarSize",
+    "FontBarBold",
+    "FontBarItalic",
+    "FontBarUnderline",
+    "FontBarStrikeOut",
+    "FontBarColor",
+    "FontBarLeft",
+    "FontBarCenter",
+    "FontBarRight",
     "FontBarBullet",
     // options and tool-bar customisation
-    "MenuDispCustmize", "MenuToolCustmize",
+    "MenuDispCustmize",
+    "MenuToolCustmize",
 };
 
 // A 16x16 tool-button image: a glyph on a tinted tile.
@@ -110,14 +161,15 @@ QAction* TFormMain::AddPopupItem(QMenu* popup, const char* name, QAction* comman
   item->setObjectName(QString::fromLatin1(name));
   item->setEnabled(command->isEnabled());
   connect(item, &QAction::triggered, command, &QAction::trigger);
-  connect(command, &QAction::changed, item, [item, command] { item->setEnabled(command->isEnabled()); });
+  connect(command, &QAction::changed, item,
+          [item, command] { item->setEnabled(command->isEnabled()); });
   popup->addAction(item);
   actions_.insert(item->objectName(), item);
   return item;
 }
 
-void TFormMain::AddToolButton(QToolBar* bar, QAction* command, const char* name,
-                              const char* hint, QMenu* drop_down) {
+void TFormMain::AddToolButton(QToolBar* bar, QAction* command, const char* name, const char* hint,
+                              QMenu* drop_down) {
   // The button shows the hint, the menu the caption: the button gets an action of its own
   // that follows the command.
   auto* button_action = new QAction(command->icon(), U8(hint), bar);
@@ -188,7 +240,8 @@ void TFormMain::CreateFileMenu() {
   load->setObjectName("MenuFileLoadSub");
   AddCommand(load, "MenuLoadOutlineText", "階層付きﾃｷｽﾄを読みこみ(&O)...");
   MenuFile->addSeparator()->setObjectName("MenuFileN2");
-  AddCommand(MenuFile, "MenuFileView", "全体を見る(&V)", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V))
+  AddCommand(MenuFile, "MenuFileView", "全体を見る(&V)",
+             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V))
       ->setIcon(GlyphIcon(U8("全"), QColor(0x60, 0x90, 0xc0)));
   AddCommand(MenuFile, "MenuFilePrint", "印刷(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P))
       ->setIcon(GlyphIcon(U8("印"), QColor(0x60, 0x90, 0xc0)));
@@ -212,7 +265,8 @@ void TFormMain::CreateEditMenu() {
   const QColor tint(0x70, 0xa0, 0x70);
   AddCommand(menu, "MenuEditUndo", "元に戻す(&U)", QKeySequence(Qt::CTRL | Qt::Key_Z))
       ->setIcon(GlyphIcon(U8("↶"), tint));
-  AddCommand(menu, "MenuEditBack", "直前の場所に戻る(&B)", QKeySequence(Qt::ALT | Qt::Key_Backspace));
+  AddCommand(menu, "MenuEditBack", "直前の場所に戻る(&B)",
+             QKeySequence(Qt::ALT | Qt::Key_Backspace));
   menu->addSeparator()->setObjectName("MenuEditN1");
   AddCommand(menu, "MenuEditCut", "ｶｯﾄ(&T)", QKeySequence(Qt::CTRL | Qt::Key_X))
       ->setIcon(GlyphIcon(U8("切"), tint));
@@ -227,21 +281,29 @@ void TFormMain::CreateEditMenu() {
   menu->addSeparator()->setObjectName("MenuEditN2");
   AddCommand(menu, "MenuEditDay", "日付を挿入(&D)...", QKeySequence(Qt::CTRL | Qt::Key_D));
   menu->addSeparator()->setObjectName("MenuEditN3");
-  AddCommand(menu, "MenuEditUpVisible", "上の表示ノードを選択(&R)", QKeySequence(Qt::ALT | Qt::Key_Up));
-  AddCommand(menu, "MenuEditDownVisible", "下の表示ノードを選択(&F)", QKeySequence(Qt::ALT | Qt::Key_Down));
-  AddCommand(menu, "MenuEditUp", "上のノードを選択(&R)", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Up));
-  AddCommand(menu, "MenuEditDown", "下のノードを選択(&F)", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down));
+  AddCommand(menu, "MenuEditUpVisible", "上の表示ノードを選択(&R)",
+             QKeySequence(Qt::ALT | Qt::Key_Up));
+  AddCommand(menu, "MenuEditDownVisible", "下の表示ノードを選択(&F)",
+             QKeySequence(Qt::ALT | Qt::Key_Down));
+  AddCommand(menu, "MenuEditUp", "上のノードを選択(&R)",
+             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Up));
+  AddCommand(menu, "MenuEditDown", "下のノードを選択(&F)",
+             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down));
   menu->addSeparator()->setObjectName("MenuEditN4");
   AddCommand(menu, "MenuEditSplitChange", "分割方向の変更(&H)", QKeySequence(Qt::CTRL | Qt::Key_L))
       ->setIcon(GlyphIcon(U8("⇔"), tint));
 
   connect(Action("MenuEditBack"), &QAction::triggered, this, &TFormMain::MenuEditBackClick);
-  connect(Action("MenuEditSelectAll"), &QAction::triggered, this, &TFormMain::MenuEditSelectAllClick);
-  connect(Action("MenuEditUpVisible"), &QAction::triggered, this, &TFormMain::MenuEditUpVisibleClick);
-  connect(Action("MenuEditDownVisible"), &QAction::triggered, this, &TFormMain::MenuEditDownVisibleClick);
+  connect(Action("MenuEditSelectAll"), &QAction::triggered, this,
+          &TFormMain::MenuEditSelectAllClick);
+  connect(Action("MenuEditUpVisible"), &QAction::triggered, this,
+          &TFormMain::MenuEditUpVisibleClick);
+  connect(Action("MenuEditDownVisible"), &QAction::triggered, this,
+          &TFormMain::MenuEditDownVisibleClick);
   connect(Action("MenuEditUp"), &QAction::triggered, this, &TFormMain::MenuEditUpClick);
   connect(Action("MenuEditDown"), &QAction::triggered, this, &TFormMain::MenuEditDownClick);
-  connect(Action("MenuEditSplitChange"), &QAction::triggered, this, &TFormMain::MenuEditSplitChangeClick);
+  connect(Action("MenuEditSplitChange"), &QAction::triggered, this,
+          &TFormMain::MenuEditSplitChangeClick);
 }
 
 void TFormMain::CreateTreeMenu() {
@@ -264,8 +326,10 @@ void TFormMain::CreateTreeMenu() {
   cmd("MenuTreeInsCharaItem", "ｷｬﾗｸﾀ項目を挿入(&T)", nullptr, QKeySequence(Qt::CTRL | Qt::Key_K))
       ->setIcon(TreeIcons::Instance().Icon(kIconCharaItem));
   menu->addSeparator()->setObjectName("MenuTreeN2");
-  cmd("MenuTreeInsTemplate", "ﾃﾝﾌﾟﾚｰﾄを挿入(&P)", "雛", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T));
-  cmd("MenuTreeSaveTemplate", "ﾃﾝﾌﾟﾚｰﾄとして保存(&V)", "型", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+  cmd("MenuTreeInsTemplate", "ﾃﾝﾌﾟﾚｰﾄを挿入(&P)", "雛",
+      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T));
+  cmd("MenuTreeSaveTemplate", "ﾃﾝﾌﾟﾚｰﾄとして保存(&V)", "型",
+      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
   menu->addSeparator()->setObjectName("MenuTreeN3");
   cmd("MenuTreeUp", "上へ移動(&U)", "↑", QKeySequence(Qt::CTRL | Qt::Key_Up));
   cmd("MenuTreeDown", "下へ移動(&S)", "↓", QKeySequence(Qt::CTRL | Qt::Key_Down));
@@ -319,8 +383,10 @@ void TFormMain::CreateTextMenu() {
   // The font-style button has no menu item; its command lives here without a menu.
   AddCommand(nullptr, "ToolTextStyle", "ﾌｫﾝﾄｽﾀｲﾙ")->setIcon(GlyphIcon(U8("S"), tint));
   cmd("MenuTextStyleSet", "ﾌｫﾝﾄｽﾀｲﾙを登録(&N)", "登", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_A));
-  cmd("MenuTextStyleLoad", "ﾌｫﾝﾄｽﾀｲﾙの読み込み(&L)...", "読", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O));
-  cmd("MenuTextStyleSave", "ﾌｫﾝﾄｽﾀｲﾙの保存(&H)...", "保", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_H));
+  cmd("MenuTextStyleLoad", "ﾌｫﾝﾄｽﾀｲﾙの読み込み(&L)...", "読",
+      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O));
+  cmd("MenuTextStyleSave", "ﾌｫﾝﾄｽﾀｲﾙの保存(&H)...", "保",
+      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_H));
   cmd("MenuTextStyleEdit", "ﾌｫﾝﾄｽﾀｲﾙの編集(&E)...", "編");
   menu->addSeparator()->setObjectName("MenuTextN2");
   cmd("MenuTextFind", "検索(&F)...", "検", QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -357,8 +423,8 @@ void TFormMain::CreateDispMenu() {
   MenuDisp->setObjectName("MenuDisp");
   const char* const names[7] = {"MenuDispFile", "MenuDispEdit",   "MenuDispTree", "MenuDispText",
                                 "MenuDispMove", "MenuDispOption", "MenuDispHelp"};
-  const char* const captions[7] = {"ﾌｧｲﾙ(&F)", "編集(&E)",     "ﾂﾘｰ(&T)", "ﾃｷｽﾄ(&S)",
-                                   "移動(&W)",  "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)"};
+  const char* const captions[7] = {"ﾌｧｲﾙ(&F)", "編集(&E)",   "ﾂﾘｰ(&T)", "ﾃｷｽﾄ(&S)",
+                                   "移動(&W)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)"};
   for (int i = 0; i < 7; ++i) AddCommand(MenuDisp, names[i], captions[i])->setCheckable(true);
   MenuDisp->addSeparator()->setObjectName("MenuDispN1");
   AddCommand(MenuDisp, "MenuDispFont", "ﾌｫﾝﾄ(&N)")->setCheckable(true);
@@ -407,7 +473,8 @@ void TFormMain::CreateToolBars() {
 
   QToolBar* file = ToolBars[0];
   AddToolButton(file, Action("MenuFileNew"), "ToolButtonFileNew", "ﾌｧｲﾙの新規作成");
-  AddToolButton(file, Action("MenuFileOpen"), "ToolButtonFileOpen", "ﾌｧｲﾙを開く", PopupMenuFileOpen);
+  AddToolButton(file, Action("MenuFileOpen"), "ToolButtonFileOpen", "ﾌｧｲﾙを開く",
+                PopupMenuFileOpen);
   AddToolButton(file, Action("MenuFileSave"), "ToolButtonFileSave", "ﾌｧｲﾙを上書き保存");
   AddToolButton(file, Action("MenuFileView"), "ToolButtonFileView", "ﾄﾞｷｭﾒﾝﾄ全体を見る");
   AddToolButton(file, Action("MenuFilePrint"), "ToolButtonFilePrint", "印刷");
@@ -417,7 +484,8 @@ void TFormMain::CreateToolBars() {
   AddToolButton(edit, Action("MenuEditCut"), "ToolButtonEditCut", "カット");
   AddToolButton(edit, Action("MenuEditCopy"), "ToolButtonEditCopy", "コピー");
   AddToolButton(edit, Action("MenuEditPaste"), "ToolButtonEditPaste", "ペースト");
-  AddToolButton(edit, Action("MenuEditCopyNode"), "ToolButtonEditCopyNode", "他のファイルのノードをコピー");
+  AddToolButton(edit, Action("MenuEditCopyNode"), "ToolButtonEditCopyNode",
+                "他のファイルのノードをコピー");
   AddToolButton(edit, Action("MenuEditSplitChange"), "ToolButtonEditSplitChange", "分割方向の変更");
 
   QToolBar* tree = ToolBars[2];
@@ -426,17 +494,21 @@ void TFormMain::CreateToolBars() {
   AddToolButton(tree, Action("MenuTreeInsParent"), "ToolButtonTreeInsParent", "親を挿入");
   AddToolButton(tree, Action("MenuTreeInsChild"), "ToolButtonTreeInsChild", "子を挿入");
   AddToolButton(tree, Action("MenuTreeInsChara"), "ToolButtonTreeInsChara", "ｷｬﾗｸﾀを挿入");
-  AddToolButton(tree, Action("MenuTreeInsCharaItem"), "ToolButtonTreeInsCharaItem", "ｷｬﾗｸﾀ項目を挿入");
+  AddToolButton(tree, Action("MenuTreeInsCharaItem"), "ToolButtonTreeInsCharaItem",
+                "ｷｬﾗｸﾀ項目を挿入");
   AddToolButton(tree, Action("MenuTreeInsTemplate"), "ToolButtonInsTemplate", "ﾃﾝﾌﾟﾚｰﾄを挿入",
                 PopupMenuTempFileOpen);
-  AddToolButton(tree, Action("MenuTreeSaveTemplate"), "ToolButtonSaveTemplate", "ﾃﾝﾌﾟﾚｰﾄとして保存");
+  AddToolButton(tree, Action("MenuTreeSaveTemplate"), "ToolButtonSaveTemplate",
+                "ﾃﾝﾌﾟﾚｰﾄとして保存");
   AddToolButton(tree, Action("MenuTreeUp"), "ToolButtonTreeUp", "上へ移動");
   AddToolButton(tree, Action("MenuTreeDown"), "ToolButtonTreeDown", "下へ移動");
   AddToolButton(tree, Action("MenuTreeMarkChange"), "ToolButtonTreeMarkChange", "記号の切り替え");
-  AddToolButton(tree, Action("MenuTreeColor"), "ToolButtonTreeColor", "色の変更", PopupMenuIconColor);
+  AddToolButton(tree, Action("MenuTreeColor"), "ToolButtonTreeColor", "色の変更",
+                PopupMenuIconColor);
   AddToolButton(tree, Action("MenuTreeDel"), "ToolButtonTreeDel", "ﾉｰﾄﾞの削除");
   AddToolButton(tree, Action("MenuTreeMerge"), "ToolButtonTreeMerge", "ﾉｰﾄﾞの結合");
-  AddToolButton(tree, Action("MenuTreeSplitChild"), "ToolButtonTreeSplitChild", "ﾉｰﾄﾞの分割（子階層）");
+  AddToolButton(tree, Action("MenuTreeSplitChild"), "ToolButtonTreeSplitChild",
+                "ﾉｰﾄﾞの分割（子階層）");
   AddToolButton(tree, Action("MenuTreeSplit"), "ToolButtonTreeSplit", "ﾉｰﾄﾞの分割（同階層）");
   AddToolButton(tree, Action("MenuTreeOpen"), "ToolButtonTreeOpen", "ﾉｰﾄﾞをすべて開く");
   AddToolButton(tree, Action("MenuTreeClose"), "ToolButtonTreeClose", "ﾉｰﾄﾞをすべて閉じる");
@@ -444,7 +516,8 @@ void TFormMain::CreateToolBars() {
   QToolBar* text = ToolBars[3];
   AddToolButton(text, Action("MenuTextFont"), "ToolButtonTextFont", "ﾌｫﾝﾄ");
   AddToolButton(text, Action("MenuTextLink"), "ToolButtonTextLink", "ﾘﾝｸする");
-  AddToolButton(text, Action("ToolTextStyle"), "ToolButtonTextStyle", "ﾌｫﾝﾄｽﾀｲﾙ", PopupMenuFontStyle);
+  AddToolButton(text, Action("ToolTextStyle"), "ToolButtonTextStyle", "ﾌｫﾝﾄｽﾀｲﾙ",
+                PopupMenuFontStyle);
   AddToolButton(text, Action("MenuTextStyleSet"), "ToolButtonTextStyleSet", "ﾌｫﾝﾄｽﾀｲﾙを登録");
   AddToolButton(text, Action("MenuTextStyleLoad"), "ToolButtonTextStyleLoad", "ﾌｫﾝﾄｽﾀｲﾙの読み込み");
   AddToolButton(text, Action("MenuTextStyleSave"), "ToolButtonTextStyleSave", "ﾌｫﾝﾄｽﾀｲﾙの保存");
@@ -594,7 +667,8 @@ void TFormMain::CreateContextMenus() {
   AddPopupItem(PopupMenuTitle, "PopupTitleCopy", Action("MenuEditCopy"), "ｺﾋﾟｰ(&C)");
   AddPopupItem(PopupMenuTitle, "PopupTitlePaste", Action("MenuEditPaste"), "ﾍﾟｰｽﾄ(&P)");
   PopupMenuTitle->addSeparator();
-  AddPopupItem(PopupMenuTitle, "PopupTitleSelectAll", Action("MenuEditSelectAll"), "すべて選択(&A)");
+  AddPopupItem(PopupMenuTitle, "PopupTitleSelectAll", Action("MenuEditSelectAll"),
+               "すべて選択(&A)");
 
   PopupMenuEdit = new QMenu(this);
   PopupMenuEdit->setObjectName("PopupMenuEdit");
@@ -612,17 +686,21 @@ void TFormMain::CreateContextMenus() {
   AddPopupItem(PopupMenuEdit, "PopupEditTabAll", Action("MenuTextTabAll"), "ﾀﾌﾞ幅の統一");
   PopupMenuEdit->addSeparator();
   AddPopupItem(PopupMenuEdit, "PopupEditStyleSet", Action("MenuTextStyleSet"), "ﾌｫﾝﾄｽﾀｲﾙを登録");
-  AddPopupItem(PopupMenuEdit, "PopupEditStyleLoad", Action("MenuTextStyleLoad"), "ﾌｫﾝﾄｽﾀｲﾙの読み込み...");
-  AddPopupItem(PopupMenuEdit, "PopupEditStyleSave", Action("MenuTextStyleSave"), "ﾌｫﾝﾄｽﾀｲﾙの保存...");
-  AddPopupItem(PopupMenuEdit, "PopupEditStyleEdit", Action("MenuTextStyleEdit"), "ﾌｫﾝﾄｽﾀｲﾙの編集...");
+  AddPopupItem(PopupMenuEdit, "PopupEditStyleLoad", Action("MenuTextStyleLoad"),
+               "ﾌｫﾝﾄｽﾀｲﾙの読み込み...");
+  AddPopupItem(PopupMenuEdit, "PopupEditStyleSave", Action("MenuTextStyleSave"),
+               "ﾌｫﾝﾄｽﾀｲﾙの保存...");
+  AddPopupItem(PopupMenuEdit, "PopupEditStyleEdit", Action("MenuTextStyleEdit"),
+               "ﾌｫﾝﾄｽﾀｲﾙの編集...");
   PopupMenuEdit->addSeparator();
   AddPopupItem(PopupMenuEdit, "PopupEditImport", Action("MenuTextImport"), "ﾌｧｲﾙから取り込み...");
   AddPopupItem(PopupMenuEdit, "PopupEditCount", Action("MenuTextCount"), "文字数ｶｳﾝﾄ...");
 
   PopupMenuBar = new QMenu(this);
   PopupMenuBar->setObjectName("PopupMenuBar");
-  const char* const bar_items[7] = {"PopupBarFile", "PopupBarEdit",   "PopupBarTree", "PopupBarText",
-                                    "PopupBarMove", "PopupBarOption", "PopupBarHelp"};
+  const char* const bar_items[7] = {"PopupBarFile", "PopupBarEdit", "PopupBarTree",
+                                    "PopupBarText", "PopupBarMove", "PopupBarOption",
+                                    "PopupBarHelp"};
   const char* const bar_captions[7] = {"ﾌｧｲﾙ", "編集", "ﾂﾘｰ", "ﾃｷｽﾄ", "移動", "ｵﾌﾟｼｮﾝ", "ﾍﾙﾌﾟ"};
   for (int i = 0; i < 7; ++i) {
     QAction* item = AddCommand(PopupMenuBar, bar_items[i], bar_captions[i]);

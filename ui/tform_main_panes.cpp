@@ -90,8 +90,10 @@ void TFormMain::UpdateTreeCommands() {
   SetCommandEnabled("MenuEditUp", s.edit_up);
   SetCommandEnabled("MenuEditDown", s.edit_down);
   const QModelIndex current = TreeViewMain->currentIndex();
-  SetCommandEnabled("MenuEditUpVisible", current.isValid() && TreeViewMain->indexAbove(current).isValid());
-  SetCommandEnabled("MenuEditDownVisible", current.isValid() && TreeViewMain->indexBelow(current).isValid());
+  SetCommandEnabled("MenuEditUpVisible",
+                    current.isValid() && TreeViewMain->indexAbove(current).isValid());
+  SetCommandEnabled("MenuEditDownVisible",
+                    current.isValid() && TreeViewMain->indexBelow(current).isValid());
 }
 
 void TFormMain::StoreBody(Node* node) {
@@ -272,7 +274,8 @@ void TFormMain::TitleFromBody() {
   const qsizetype line_break = line.indexOf(QChar(QChar::LineSeparator));
   if (line_break >= 0) line.truncate(line_break);
   const std::string bytes = ToCp932(line.trimmed()).bytes;
-  const size_t limit = settings_.TitleMaxLength > 0 ? static_cast<size_t>(settings_.TitleMaxLength) : 0;
+  const size_t limit =
+      settings_.TitleMaxLength > 0 ? static_cast<size_t>(settings_.TitleMaxLength) : 0;
   size_t end = 0;
   while (end < bytes.size()) {
     const size_t next = NextCharBoundary(bytes, end);

@@ -59,7 +59,8 @@ void TFormMain::ApplySettings() {
   // Tool buttons, then the bars left without a visible button, then the bars themselves.
   ToolBarLayout& bars = settings_.ToolBars;
   for (const ToolButtonInfo& info : ToolButtons()) {
-    const QString name = QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size()));
+    const QString name =
+        QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size()));
     if (QAction* action = Action(name)) {
       action->setVisible(bars.ButtonVisible(*FindToolButton(info.name)));
     }
@@ -79,9 +80,10 @@ void TFormMain::ApplySettings() {
   // The tree's buttons; its connecting lines follow the style in use.
   TreeViewMain->setRootIsDecorated(settings_.ShowButtons);
   TreeViewMain->setItemsExpandable(true);
-  TreeViewMain->setStyleSheet(settings_.ShowButtons
-                                  ? QString()
-                                  : QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
+  TreeViewMain->setStyleSheet(
+      settings_.ShowButtons
+          ? QString()
+          : QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
   RichEditMain->setVerticalScrollBarPolicy(settings_.ScrollBars ? Qt::ScrollBarAsNeeded
                                                                 : Qt::ScrollBarAlwaysOff);
   RichEditMain->setLineWrapMode(settings_.WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
@@ -92,7 +94,8 @@ void TFormMain::ApplySettings() {
 
   // Tab stops every "Tab" widths of "0" in the body font, in whole points.
   const QFontMetrics metrics(RichEditMain->document()->defaultFont());
-  const std::vector<int> stops = TabStopPoints(metrics.horizontalAdvance(QLatin1Char('0')), settings_.Tab);
+  const std::vector<int> stops =
+      TabStopPoints(metrics.horizontalAdvance(QLatin1Char('0')), settings_.Tab);
   if (!stops.empty() && stops.front() > 0) {
     RichEditMain->setTabStopDistance(stops.front() * 4.0 / 3.0);
   }

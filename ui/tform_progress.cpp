@@ -13,7 +13,8 @@
 
 namespace pw {
 
-TFormProgress::TFormProgress(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TFormProgress::TFormProgress(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName("TFormProgress");
   setWindowTitle(U8("Plotweave"));
   setModal(false);
@@ -47,7 +48,8 @@ void TFormProgress::Step() {
   if (depth_ == 0) return;
   ++position_;
   const int permille =
-      maximum_ == 0 ? 1000 : static_cast<int>(std::min<size_t>(position_, maximum_) * 1000 / maximum_);
+      maximum_ == 0 ? 1000
+                    : static_cast<int>(std::min<size_t>(position_, maximum_) * 1000 / maximum_);
   if (permille != shown_permille_) {
     shown_permille_ = permille;
     ProgressBar_->setValue(permille);

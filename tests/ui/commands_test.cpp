@@ -111,7 +111,8 @@ TEST_F(CommandsTest, EveryMenuItemHasItsCaptionAndShortcut) {
     QAction* action = window_->Action(QString::fromLatin1(row.name));
     ASSERT_NE(action, nullptr) << row.name;
     EXPECT_EQ(action->text(), QString::fromUtf8(row.caption)) << row.name;
-    EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(row.shortcut))
+    EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText),
+              QString::fromLatin1(row.shortcut))
         << row.name;
     // Every item sits in a menu of the menu bar.
     bool in_menu = false;
@@ -134,30 +135,52 @@ TEST_F(CommandsTest, ToolBarsButtonsAndHints) {
     std::vector<std::pair<const char*, const char*>> buttons;
   };
   const Bar bars[] = {
-      {"ToolBarFile", {{"ToolButtonFileNew", "ﾌｧｲﾙの新規作成"}, {"ToolButtonFileOpen", "ﾌｧｲﾙを開く"},
-                       {"ToolButtonFileSave", "ﾌｧｲﾙを上書き保存"}, {"ToolButtonFileView", "ﾄﾞｷｭﾒﾝﾄ全体を見る"},
-                       {"ToolButtonFilePrint", "印刷"}}},
-      {"ToolBarEdit", {{"ToolButtonEditUndo", "元に戻す"}, {"ToolButtonEditCut", "カット"},
-                       {"ToolButtonEditCopy", "コピー"}, {"ToolButtonEditPaste", "ペースト"},
-                       {"ToolButtonEditCopyNode", "他のファイルのノードをコピー"},
-                       {"ToolButtonEditSplitChange", "分割方向の変更"}}},
-      {"ToolBarTree", {{"ToolButtonTreeAdd", "同じ階層に追加"}, {"ToolButtonTreeAddChild", "下の階層に追加"},
-                       {"ToolButtonTreeInsParent", "親を挿入"}, {"ToolButtonTreeInsChild", "子を挿入"},
-                       {"ToolButtonTreeInsChara", "ｷｬﾗｸﾀを挿入"}, {"ToolButtonTreeInsCharaItem", "ｷｬﾗｸﾀ項目を挿入"},
-                       {"ToolButtonInsTemplate", "ﾃﾝﾌﾟﾚｰﾄを挿入"}, {"ToolButtonSaveTemplate", "ﾃﾝﾌﾟﾚｰﾄとして保存"},
-                       {"ToolButtonTreeUp", "上へ移動"}, {"ToolButtonTreeDown", "下へ移動"},
-                       {"ToolButtonTreeMarkChange", "記号の切り替え"}, {"ToolButtonTreeColor", "色の変更"},
-                       {"ToolButtonTreeDel", "ﾉｰﾄﾞの削除"}, {"ToolButtonTreeMerge", "ﾉｰﾄﾞの結合"},
-                       {"ToolButtonTreeSplitChild", "ﾉｰﾄﾞの分割（子階層）"},
-                       {"ToolButtonTreeSplit", "ﾉｰﾄﾞの分割（同階層）"},
-                       {"ToolButtonTreeOpen", "ﾉｰﾄﾞをすべて開く"}, {"ToolButtonTreeClose", "ﾉｰﾄﾞをすべて閉じる"}}},
-      {"ToolBarText", {{"ToolButtonTextFont", "ﾌｫﾝﾄ"}, {"ToolButtonTextLink", "ﾘﾝｸする"},
-                       {"ToolButtonTextStyle", "ﾌｫﾝﾄｽﾀｲﾙ"}, {"ToolButtonTextStyleSet", "ﾌｫﾝﾄｽﾀｲﾙを登録"},
-                       {"ToolButtonTextStyleLoad", "ﾌｫﾝﾄｽﾀｲﾙの読み込み"}, {"ToolButtonTextStyleSave", "ﾌｫﾝﾄｽﾀｲﾙの保存"},
-                       {"ToolButtonTextStyleEdit", "ﾌｫﾝﾄｽﾀｲﾙの編集"}, {"ToolButtonTextFind", "検索"},
-                       {"ToolButtonTextImport", "ﾌｧｲﾙから取り込み"}}},
-      {"ToolBarMove", {{"ToolButtonMoveTree", "ﾂﾘｰﾋﾞｭｰ"}, {"ToolButtonMoveTitle", "ﾀｲﾄﾙ部"},
-                       {"ToolButtonMoveEdit", "ｴﾃﾞｨｯﾄ部"}}},
+      {"ToolBarFile",
+       {{"ToolButtonFileNew", "ﾌｧｲﾙの新規作成"},
+        {"ToolButtonFileOpen", "ﾌｧｲﾙを開く"},
+        {"ToolButtonFileSave", "ﾌｧｲﾙを上書き保存"},
+        {"ToolButtonFileView", "ﾄﾞｷｭﾒﾝﾄ全体を見る"},
+        {"ToolButtonFilePrint", "印刷"}}},
+      {"ToolBarEdit",
+       {{"ToolButtonEditUndo", "元に戻す"},
+        {"ToolButtonEditCut", "カット"},
+        {"ToolButtonEditCopy", "コピー"},
+        {"ToolButtonEditPaste", "ペースト"},
+        {"ToolButtonEditCopyNode", "他のファイルのノードをコピー"},
+        {"ToolButtonEditSplitChange", "分割方向の変更"}}},
+      {"ToolBarTree",
+       {{"ToolButtonTreeAdd", "同じ階層に追加"},
+        {"ToolButtonTreeAddChild", "下の階層に追加"},
+        {"ToolButtonTreeInsParent", "親を挿入"},
+        {"ToolButtonTreeInsChild", "子を挿入"},
+        {"ToolButtonTreeInsChara", "ｷｬﾗｸﾀを挿入"},
+        {"ToolButtonTreeInsCharaItem", "ｷｬﾗｸﾀ項目を挿入"},
+        {"ToolButtonInsTemplate", "ﾃﾝﾌﾟﾚｰﾄを挿入"},
+        {"ToolButtonSaveTemplate", "ﾃﾝﾌﾟﾚｰﾄとして保存"},
+        {"ToolButtonTreeUp", "上へ移動"},
+        {"ToolButtonTreeDown", "下へ移動"},
+        {"ToolButtonTreeMarkChange", "記号の切り替え"},
+        {"ToolButtonTreeColor", "色の変更"},
+        {"ToolButtonTreeDel", "ﾉｰﾄﾞの削除"},
+        {"ToolButtonTreeMerge", "ﾉｰﾄﾞの結合"},
+        {"ToolButtonTreeSplitChild", "ﾉｰﾄﾞの分割（子階層）"},
+        {"ToolButtonTreeSplit", "ﾉｰﾄﾞの分割（同階層）"},
+        {"ToolButtonTreeOpen", "ﾉｰﾄﾞをすべて開く"},
+        {"ToolButtonTreeClose", "ﾉｰﾄﾞをすべて閉じる"}}},
+      {"ToolBarText",
+       {{"ToolButtonTextFont", "ﾌｫﾝﾄ"},
+        {"ToolButtonTextLink", "ﾘﾝｸする"},
+        {"ToolButtonTextStyle", "ﾌｫﾝﾄｽﾀｲﾙ"},
+        {"ToolButtonTextStyleSet", "ﾌｫﾝﾄｽﾀｲﾙを登録"},
+        {"ToolButtonTextStyleLoad", "ﾌｫﾝﾄｽﾀｲﾙの読み込み"},
+        {"ToolButtonTextStyleSave", "ﾌｫﾝﾄｽﾀｲﾙの保存"},
+        {"ToolButtonTextStyleEdit", "ﾌｫﾝﾄｽﾀｲﾙの編集"},
+        {"ToolButtonTextFind", "検索"},
+        {"ToolButtonTextImport", "ﾌｧｲﾙから取り込み"}}},
+      {"ToolBarMove",
+       {{"ToolButtonMoveTree", "ﾂﾘｰﾋﾞｭｰ"},
+        {"ToolButtonMoveTitle", "ﾀｲﾄﾙ部"},
+        {"ToolButtonMoveEdit", "ｴﾃﾞｨｯﾄ部"}}},
       {"ToolBarOption", {{"ToolButtonToolCustmize", "ｶｽﾀﾏｲｽﾞ"}}},
       {"ToolBarHelp", {{"ToolButtonHelpContents", "目次"}}},
   };
@@ -169,7 +192,8 @@ TEST_F(CommandsTest, ToolBarsButtonsAndHints) {
     for (size_t i = 0; i < bar.buttons.size(); ++i) {
       QAction* action = tool_bar->actions()[static_cast<qsizetype>(i)];
       EXPECT_EQ(action->objectName(), QString::fromLatin1(bar.buttons[i].first));
-      EXPECT_EQ(action->toolTip(), QString::fromUtf8(bar.buttons[i].second)) << bar.buttons[i].first;
+      EXPECT_EQ(action->toolTip(), QString::fromUtf8(bar.buttons[i].second))
+          << bar.buttons[i].first;
       EXPECT_NE(window_->ToolButton(QString::fromLatin1(bar.buttons[i].first)), nullptr);
     }
   }
@@ -191,36 +215,40 @@ TEST_F(CommandsTest, ContextMenus) {
   };
   EXPECT_EQ(captions(window_->PopupMenuTitle),
             QString::fromUtf8("元に戻す(&U)|ｶｯﾄ(&T)|ｺﾋﾟｰ(&C)|ﾍﾟｰｽﾄ(&P)|すべて選択(&A)").split('|'));
-  EXPECT_EQ(captions(window_->PopupMenuEdit),
-            QString::fromUtf8("元に戻す(&U)|ｶｯﾄ(&T)|ｺﾋﾟｰ(&C)|ﾍﾟｰｽﾄ(&P)|すべて選択(&A)|ﾌｫﾝﾄ...|ﾘﾝｸ|"
-                              "ﾌｫﾝﾄの統一|ﾀﾌﾞ幅の統一|ﾌｫﾝﾄｽﾀｲﾙを登録|ﾌｫﾝﾄｽﾀｲﾙの読み込み...|"
-                              "ﾌｫﾝﾄｽﾀｲﾙの保存...|ﾌｫﾝﾄｽﾀｲﾙの編集...|ﾌｧｲﾙから取り込み...|文字数ｶｳﾝﾄ...")
-                .split('|'));
-  EXPECT_EQ(captions(window_->PopupMenuTree),
-            QString::fromUtf8("元に戻す(&U)|ｶｯﾄ(&T)|ｺﾋﾟｰ(&C)|ﾍﾟｰｽﾄ(&P)|同じ階層に追加|下の階層に追加|"
-                              "親を挿入|子を挿入|ｷｬﾗｸﾀを挿入|ｷｬﾗｸﾀ項目を挿入|ﾃﾝﾌﾟﾚｰﾄを挿入|"
-                              "ﾃﾝﾌﾟﾚｰﾄとして保存|上へ移動|下へ移動|記号の切り替え|色の変更|削除|"
-                              "ﾉｰﾄﾞの結合|ﾉｰﾄﾞの分割（子階層）|ﾉｰﾄﾞの分割（同階層）|"
-                              "ﾉｰﾄﾞをすべて開く|ﾉｰﾄﾞをすべて閉じる")
-                .split('|'));
+  EXPECT_EQ(
+      captions(window_->PopupMenuEdit),
+      QString::fromUtf8("元に戻す(&U)|ｶｯﾄ(&T)|ｺﾋﾟｰ(&C)|ﾍﾟｰｽﾄ(&P)|すべて選択(&A)|ﾌｫﾝﾄ...|ﾘﾝｸ|"
+                        "ﾌｫﾝﾄの統一|ﾀﾌﾞ幅の統一|ﾌｫﾝﾄｽﾀｲﾙを登録|ﾌｫﾝﾄｽﾀｲﾙの読み込み...|"
+                        "ﾌｫﾝﾄｽﾀｲﾙの保存...|ﾌｫﾝﾄｽﾀｲﾙの編集...|ﾌｧｲﾙから取り込み...|文字数ｶｳﾝﾄ...")
+          .split('|'));
+  EXPECT_EQ(
+      captions(window_->PopupMenuTree),
+      QString::fromUtf8("元に戻す(&U)|ｶｯﾄ(&T)|ｺﾋﾟｰ(&C)|ﾍﾟｰｽﾄ(&P)|同じ階層に追加|下の階層に追加|"
+                        "親を挿入|子を挿入|ｷｬﾗｸﾀを挿入|ｷｬﾗｸﾀ項目を挿入|ﾃﾝﾌﾟﾚｰﾄを挿入|"
+                        "ﾃﾝﾌﾟﾚｰﾄとして保存|上へ移動|下へ移動|記号の切り替え|色の変更|削除|"
+                        "ﾉｰﾄﾞの結合|ﾉｰﾄﾞの分割（子階層）|ﾉｰﾄﾞの分割（同階層）|"
+                        "ﾉｰﾄﾞをすべて開く|ﾉｰﾄﾞをすべて閉じる")
+          .split('|'));
   EXPECT_EQ(captions(window_->PopupMenuBar),
             QString::fromUtf8("ﾌｧｲﾙ|編集|ﾂﾘｰ|ﾃｷｽﾄ|移動|ｵﾌﾟｼｮﾝ|ﾍﾙﾌﾟ|ﾂｰﾙﾊﾞｰのｶｽﾀﾏｲｽﾞ...").split('|'));
-  EXPECT_EQ(captions(window_->PopupMenuEditTool), QString::fromUtf8("ﾌｫﾝﾄ(&F)|ﾙｰﾗｰ(&R)").split('|'));
+  EXPECT_EQ(captions(window_->PopupMenuEditTool),
+            QString::fromUtf8("ﾌｫﾝﾄ(&F)|ﾙｰﾗｰ(&R)").split('|'));
   // The select-all item runs the main command; it is one of the few built.
   EXPECT_TRUE(window_->Action("PopupEditSelectAll")->isEnabled());
 }
 
 TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
-  for (const char* name : {"MenuEditUndo", "MenuEditCut", "MenuTreeAdd", "MenuTreeDel", "MenuSaveHTML",
-                           "MenuTextFind", "MenuFilePrint", "MenuToolCustmize", "ToolButtonTreeAdd",
-                           "PopupTreeAdd", "PopupEditFont", "ToolButtonTextStyle", "MenuTreeColor",
-                           "PopupTreeColor"}) {
+  for (const char* name :
+       {"MenuEditUndo", "MenuEditCut", "MenuTreeAdd", "MenuTreeDel", "MenuSaveHTML", "MenuTextFind",
+        "MenuFilePrint", "MenuToolCustmize", "ToolButtonTreeAdd", "PopupTreeAdd", "PopupEditFont",
+        "ToolButtonTextStyle", "MenuTreeColor", "PopupTreeColor"}) {
     ASSERT_NE(window_->Action(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }
-  for (const char* name : {"MenuFileNew", "MenuFileOpen", "MenuFileSave", "MenuFileSaveAs", "MenuFileExit",
-                           "MenuEditSelectAll", "MenuEditSplitChange", "MenuMoveTree", "MenuHelpContents",
-                           "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile"}) {
+  for (const char* name :
+       {"MenuFileNew", "MenuFileOpen", "MenuFileSave", "MenuFileSaveAs", "MenuFileExit",
+        "MenuEditSelectAll", "MenuEditSplitChange", "MenuMoveTree", "MenuHelpContents",
+        "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile"}) {
     EXPECT_TRUE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }
 }

@@ -3,13 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTextBrowser>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTreeView>
 
@@ -74,7 +74,8 @@ TEST_F(LifecycleTest, SaveAsRefusesOtherExtensionsAndMissingFolders) {
   };
   const Case cases[] = {
       {Path("story.txt"), {QString::fromUtf8("ファイル名が無効です"), kSaveFailed}},
-      {Path("no/such/folder/story.PWV"), {QString::fromUtf8("ディレクトリが存在しません"), kSaveFailed}},
+      {Path("no/such/folder/story.PWV"),
+       {QString::fromUtf8("ディレクトリが存在しません"), kSaveFailed}},
   };
   for (const Case& c : cases) {
     dialogs_->asked.clear();
@@ -167,16 +168,18 @@ TEST_F(LifecycleTest, ReadOnlyDocumentIsNotOverwritten) {
   window_->MenuFileSaveClick();
   ASSERT_EQ(dialogs_->asked.size(), 1u);
   EXPECT_EQ(dialogs_->asked[0].caption, QString::fromUtf8("上書き保存できません"));
-  EXPECT_EQ(dialogs_->asked[0].text,
-            QString::fromUtf8("このファイルは読み取り専用ファイルです。\r\n上書き保存は出来ません。\r\n"
-                              "別のファイル名で保存してください。"));
+  EXPECT_EQ(
+      dialogs_->asked[0].text,
+      QString::fromUtf8("このファイルは読み取り専用ファイルです。\r\n上書き保存は出来ません。\r\n"
+                        "別のファイル名で保存してください。"));
   EXPECT_EQ(FileBytes(path), before);
   EXPECT_TRUE(window_->flags().TestModified());
   QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 TEST_F(LifecycleTest, OpenTakesTheStoredSelectionAndCaption) {
-  const QString path = WriteDocument(QString::fromUtf8("長い物語.PWV"), {"第一部", "\t第一章", "\t第二章"});
+  const QString path =
+      WriteDocument(QString::fromUtf8("長い物語.PWV"), {"第一部", "\t第一章", "\t第二章"});
   dialogs_->file_names.push_back(path);
   window_->MenuFileOpenClick();
   ASSERT_EQ(dialogs_->file_dialogs.size(), 1u);
@@ -272,7 +275,8 @@ TEST_F(LifecycleTest, DroppedTextFileReplacesTheBodyAfterAsking) {
   ASSERT_EQ(dialogs_->asked.size(), 1u);
   EXPECT_EQ(dialogs_->asked[0].caption, QString::fromUtf8("ﾌｧｲﾙから取り込み"));
   EXPECT_EQ(dialogs_->asked[0].text,
-            QString::fromUtf8("現在のノードの内容を上書きしてファイルを読み込みます\r\nよろしいですか？"));
+            QString::fromUtf8(
+                "現在のノードの内容を上書きしてファイルを読み込みます\r\nよろしいですか？"));
   EXPECT_EQ(dialogs_->asked[0].buttons, DialogButtons::kYesNo);
   dialogs_->answers.push_back(DialogAnswer::kYes);
   window_->DropFiles({Path("note.TXT"), Path("ignored.PWV"), Path("ignored2.PWV")});
@@ -286,7 +290,9 @@ TEST_F(LifecycleTest, DroppedTextFileReplacesTheBodyAfterAsking) {
 TEST_F(LifecycleTest, DroppedRtfFileLoadsAsRichText) {
   QFile rtf(Path("body.rtf"));
   ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
-  rtf.write("{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}\\f0\\fs20 \\b bold\\b0  plain\\par}");
+  rtf.write(
+      "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}\\f0\\fs20 \\b "
+      "bold\\b0  plain\\par}");
   rtf.close();
   dialogs_->answers.push_back(DialogAnswer::kYes);
   window_->DropFiles({Path("body.rtf")});
@@ -303,16 +309,18 @@ TEST_F(LifecycleTest, DroppedDocumentOpensAfterThePrompt) {
 
 TEST_F(LifecycleTest, OtherDroppedFilesInsertALinkWithTheWholePath) {
   // Longer than the 254 bytes an old path buffer held: nothing is cut.
-  QString long_name = Path(QString(200, QLatin1Char('d')) + QLatin1Char('/') + QString(100, QChar(0x3042)) +
-                           QStringLiteral(".png"));
+  QString long_name = Path(QString(200, QLatin1Char('d')) + QLatin1Char('/') +
+                           QString(100, QChar(0x3042)) + QStringLiteral(".png"));
   TypeInto(window_->RichEditMain, QStringLiteral("see "));
   window_->DropFiles({long_name});
-  EXPECT_EQ(window_->RichEditMain->toPlainText(), QStringLiteral("see <#") + long_name + QStringLiteral("#>"));
+  EXPECT_EQ(window_->RichEditMain->toPlainText(),
+            QStringLiteral("see <#") + long_name + QStringLiteral("#>"));
   EXPECT_TRUE(dialogs_->asked.empty());
 }
 
 TEST_F(LifecycleTest, CommandLine) {
-  const QString path = WriteDocument(QStringLiteral("cmd.PWV"), {"from the command line", "\tchild"});
+  const QString path =
+      WriteDocument(QStringLiteral("cmd.PWV"), {"from the command line", "\tchild"});
   struct Case {
     QString argument;
     std::string first_title;

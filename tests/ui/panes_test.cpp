@@ -3,16 +3,16 @@
 // command states over the shapes of a tree.
 #include <QAction>
 #include <QApplication>
-#include <QScrollBar>
-#include <array>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTest>
-#include <QTimer>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeView>
+#include <array>
 
 #include "core/cp932.h"
 #include "core/node_marks.h"
@@ -59,7 +59,8 @@ TEST_F(PanesTest, EditedTitlesAndBodiesSurviveSaveAndReopen) {
   ASSERT_TRUE(window_->OpenDocument(path, true));
   window_->SelectNode(Nth(*window_, 1));
   EXPECT_EQ(window_->MemoTitle->text(), QString::fromUtf8("出会い"));
-  EXPECT_EQ(window_->RichEditMain->toPlainText(), QString::fromUtf8("雨の朝、二人は駅で出会った。"));
+  EXPECT_EQ(window_->RichEditMain->toPlainText(),
+            QString::fromUtf8("雨の朝、二人は駅で出会った。"));
   EXPECT_EQ(window_->StatusPanels[0]->text(), QString::fromUtf8("出会い"));
 }
 
@@ -68,7 +69,8 @@ TEST_F(PanesTest, UneditedBodiesKeepTheirBytesAndAbsentOnesBecomeEmptyRtf) {
   const std::string odd =
       "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 Gothic;}}"
       "{\\*\\unknowndest keep me}\\f0\\fs18 text\\par}";
-  const QString path = WriteDocument(QStringLiteral("bytes.PWV"), {"root", "\todd", "\tabsent"}, {"", odd, ""});
+  const QString path =
+      WriteDocument(QStringLiteral("bytes.PWV"), {"root", "\todd", "\tabsent"}, {"", odd, ""});
   ASSERT_TRUE(window_->OpenDocument(path, true));
   TFormMain& w = *window_;
   w.SelectNode(Nth(w, 1));
@@ -268,10 +270,20 @@ TEST_F(TreeShapes, UpdateTreeCommandsTable) {
   };
   for (const Row& row : rows) {
     const TreeCommandStates s = ComputeTreeCommandStates(outline, this->*row.node);
-    const std::array<bool, 14> got = {s.add,   s.add_child, s.ins_parent_child, s.ins_chara_item,
-                                      s.up,    s.down,      s.mark_change,      s.color,
-                                      s.del,   s.merge,     s.split,            s.save_template,
-                                      s.edit_up, s.edit_down};
+    const std::array<bool, 14> got = {s.add,
+                                      s.add_child,
+                                      s.ins_parent_child,
+                                      s.ins_chara_item,
+                                      s.up,
+                                      s.down,
+                                      s.mark_change,
+                                      s.color,
+                                      s.del,
+                                      s.merge,
+                                      s.split,
+                                      s.save_template,
+                                      s.edit_up,
+                                      s.edit_down};
     EXPECT_EQ(got, row.expected) << row.name;
   }
   EXPECT_EQ(ComputeTreeCommandStates(outline, nullptr), TreeCommandStates{});
@@ -325,8 +337,8 @@ TEST_F(PanesTest, StackedTreeTallerThanTheWindowLeavesThirtyPixels) {
 }
 
 TEST_F(PanesTest, DragAutoScrollTimer) {
-  const QString path = WriteDocument(QStringLiteral("many.PWV"),
-                                     std::vector<std::string>(300, std::string("node")));
+  const QString path =
+      WriteDocument(QStringLiteral("many.PWV"), std::vector<std::string>(300, std::string("node")));
   ASSERT_TRUE(window_->OpenDocument(path, true));
   TFormMain& w = *window_;
   w.resize(600, 400);

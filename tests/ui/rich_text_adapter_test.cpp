@@ -1,12 +1,13 @@
 // The body pane's adapter: a formatted document goes into a QTextDocument and comes back
 // equal, and RTF bodies keep their text and formats through the pane.
+#include "ui/rich_text_adapter.h"
+
 #include <gtest/gtest.h>
 
 #include <QTextDocument>
 
 #include "richtext/rich_document.h"
 #include "richtext/rtf_reader.h"
-#include "ui/rich_text_adapter.h"
 
 namespace pw {
 namespace {

@@ -29,7 +29,8 @@ TEST_F(SettingsRoundTripTest, DefaultsWithoutAFile) {
   QApplication::processEvents();
   EXPECT_TRUE(window_->split_h());
   EXPECT_EQ(window_->SplitterMain->sizes()[0], 149);
-  for (QToolBar* bar : window_->ToolBars) EXPECT_FALSE(bar->isHidden()) << bar->objectName().toStdString();
+  for (QToolBar* bar : window_->ToolBars)
+    EXPECT_FALSE(bar->isHidden()) << bar->objectName().toStdString();
   EXPECT_FALSE(window_->PanelEditToolFont->isHidden());
   EXPECT_FALSE(window_->anlRulerMain->isHidden());
   EXPECT_FALSE(window_->MemoTitle->font().bold());

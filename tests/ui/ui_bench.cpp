@@ -2,6 +2,8 @@
 // document (with how often the progress window let events run), moving the selection between
 // two nodes with large bodies, and the memory held with the large document open.
 // Usage: ui_bench [BIG.PWV]   (not a test: run it from a release build)
+#include <unistd.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -13,13 +15,12 @@
 #include <ctime>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "core/cp932.h"
 #include "core/outline_file.h"
+#include "richtext/body_text.h"
 #include "richtext/rich_document.h"
 #include "richtext/rtf_writer.h"
-#include "richtext/body_text.h"
 #include "ui/rich_text_adapter.h"
 #include "ui/tform_main.h"
 #include "ui/tform_progress.h"
@@ -58,7 +59,8 @@ std::string BigBody(size_t bytes) {
   std::string rtf;
   for (int i = 0; rtf.size() < bytes; ++i) {
     pw::rich::Paragraph paragraph;
-    paragraph.runs.push_back({"雨の朝、二人は駅で出会った。海辺の町に星が降る夜のことだった。", plain});
+    paragraph.runs.push_back(
+        {"雨の朝、二人は駅で出会った。海辺の町に星が降る夜のことだった。", plain});
     paragraph.runs.push_back({"第" + std::to_string(i) + "節", bold});
     document.paragraphs.push_back(paragraph);
     if (i % 200 == 0) rtf = pw::rich::WriteRtf(document);
@@ -133,13 +135,17 @@ int main(int argc, char** argv) {
       part.restart();
       window.ClearBodyPane();
       const double pane_clear2_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
-      std::printf("  pane: clear %.1f ms, build %.1f ms, paint %.1f ms, clear full %.1f ms\n", pane_clear_ms,
-                  pane_build_ms, pane_paint_ms, pane_clear2_ms);
-      std::printf("  of which: RTF read %.1f ms, QTextDocument build %.1f ms, clear %.1f ms (%zu paragraphs)\n",
-                  parse_ms, build_ms, clear_ms, parsed.paragraphs.size());
+      std::printf("  pane: clear %.1f ms, build %.1f ms, paint %.1f ms, clear full %.1f ms\n",
+                  pane_clear_ms, pane_build_ms, pane_paint_ms, pane_clear2_ms);
+      std::printf(
+          "  of which: RTF read %.1f ms, QTextDocument build %.1f ms, clear %.1f ms (%zu "
+          "paragraphs)\n",
+          parse_ms, build_ms, clear_ms, parsed.paragraphs.size());
     }
-    std::printf("selection between two %zu-byte bodies: mean %.1f ms, worst %.1f ms (%d moves, with repaint)\n",
-                body.size(), total / rounds, worst, rounds);
+    std::printf(
+        "selection between two %zu-byte bodies: mean %.1f ms, worst %.1f ms (%d moves, with "
+        "repaint)\n",
+        body.size(), total / rounds, worst, rounds);
   }
 
   if (argc >= 2) {
@@ -155,13 +161,15 @@ int main(int argc, char** argv) {
     const double paint_ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     const long rss_after = RssKb();
     const double file_kb = static_cast<double>(QFile(path).size()) / 1024.0;
-    std::printf("open %s: %s, %zu nodes, %.0f ms to the tree shown (+%.1f ms first tree paint), "
-                "progress let events run %d times\n",
-                argv[1], ok ? "ok" : "FAILED", window.outline().size(), open_ms, paint_ms, event_runs);
-    std::printf("memory: file %.0f KB, process RSS %ld KB (%.2f x file), RSS growth by the open %ld KB "
-                "(%.2f x file)\n",
-                file_kb, rss_after, rss_after / file_kb, rss_after - rss_before,
-                (rss_after - rss_before) / file_kb);
+    std::printf(
+        "open %s: %s, %zu nodes, %.0f ms to the tree shown (+%.1f ms first tree paint), "
+        "progress let events run %d times\n",
+        argv[1], ok ? "ok" : "FAILED", window.outline().size(), open_ms, paint_ms, event_runs);
+    std::printf(
+        "memory: file %.0f KB, process RSS %ld KB (%.2f x file), RSS growth by the open %ld KB "
+        "(%.2f x file)\n",
+        file_kb, rss_after, rss_after / file_kb, rss_after - rss_before,
+        (rss_after - rss_before) / file_kb);
     // Moving between two nodes of the big document.
     pw::Node* first = window.outline().NodeAt(1);
     pw::Node* second = window.outline().NodeAt(window.outline().size() - 1);
@@ -176,7 +184,8 @@ int main(int argc, char** argv) {
     window.OpenDocument(path, true);
     QApplication::processEvents();
     window.TreeViewMain->repaint();
-    std::printf("open with every node expanded: %.0f ms\n", static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    std::printf("open with every node expanded: %.0f ms\n",
+                static_cast<double>(timer.nsecsElapsed()) / 1e6);
   }
   window.flags().Clear();
   window.RichEditMain->document()->setModified(false);

@@ -85,7 +85,8 @@ QString WindowTest::WriteDocument(const QString& name, const std::vector<std::st
     const std::string title = Utf8ToCp932(titles[i].substr(level)).text;
     const int32_t kind = level == 0 ? nkRoot : nkChild;
     Node* node = outline.Append(parent, title, NewNodeData(kind), IconFor(kind, 1));
-    if (parent != nullptr && level > 0 && parent->data()->Kind == nkChild) SetParentMark(outline, parent);
+    if (parent != nullptr && level > 0 && parent->data()->Kind == nkChild)
+      SetParentMark(outline, parent);
     if (i < bodies.size() && !bodies[i].empty()) node->data()->SetBody(bodies[i]);
     last_at_level.resize(level);
     last_at_level.push_back(node);
