@@ -194,11 +194,15 @@ void TFormMain::MenuFileOpenClick() {
 }
 
 void TFormMain::OpenRecentFile(int index) {
-  if (!SavePrompt()) return;
   if (index < 0 || static_cast<size_t>(index) >= settings_.History.size()) return;
-  const QString path = QString::fromStdString(settings_.History[static_cast<size_t>(index)]);
+  // Saving in the prompt puts the saved file on top, so the entry is found again by its path.
+  const std::string entry = settings_.History[static_cast<size_t>(index)];
+  if (!SavePrompt()) return;
+  const size_t now = settings_.History.Find(entry);
+  if (now == std::string::npos) return;
+  const QString path = QString::fromStdString(entry);
   if (!QFileInfo(path).isFile()) {
-    settings_.History.Remove(static_cast<size_t>(index));
+    settings_.History.Remove(now);
     RebuildRecentMenus();
     return;
   }

@@ -263,6 +263,23 @@ TEST_F(LifecycleTest, RecentFilesListAndMenus) {
   EXPECT_TRUE(dialogs_->asked.empty());
 }
 
+TEST_F(LifecycleTest, RecentEntryChosenAfterSavingInThePromptOpensThatEntry) {
+  const QString wanted = WriteDocument(QStringLiteral("wanted.PWV"), {"wanted"});
+  const QString current = WriteDocument(QStringLiteral("current.PWV"), {"current"});
+  ASSERT_TRUE(window_->OpenDocument(wanted, true));
+  ASSERT_TRUE(window_->OpenDocument(Path("current.PWV"), true));
+  // History: current, wanted. Saving current in the prompt keeps it on top; a new name
+  // would push the wanted entry down one place.
+  TypeInto(window_->RichEditMain, QStringLiteral("edit"));
+  dialogs_->answers.push_back(DialogAnswer::kYes);
+  QFile::remove(current);  // the save then asks for a name
+  dialogs_->file_names.push_back(Path("renamed.PWV"));
+  window_->OpenRecentFile(1);
+  EXPECT_EQ(window_->document_name(), wanted);
+  EXPECT_EQ(QString::fromStdString(window_->settings().History[0]), wanted);
+  EXPECT_TRUE(QFileInfo::exists(Path("renamed.PWV")));
+}
+
 TEST_F(LifecycleTest, DroppedTextFileReplacesTheBodyAfterAsking) {
   QFile text(Path("note.TXT"));
   ASSERT_TRUE(text.open(QIODevice::WriteOnly));
