@@ -32,6 +32,7 @@
 #include "ui/outline_model.h"
 #include "ui/qt_text.h"
 #include "ui/tform_progress.h"
+#include "ui/tree_branch_style.h"
 #include "ui/tree_icons.h"
 
 namespace pw {
@@ -105,6 +106,9 @@ void TFormMain::CreatePanes() {
   TreeViewMain->setSelectionMode(QAbstractItemView::SingleSelection);
   TreeViewMain->setEditTriggers(QAbstractItemView::NoEditTriggers);
   TreeViewMain->setIconSize(QSize(16, 16));
+  tree_style_ = new TreeBranchStyle();
+  tree_style_->setParent(TreeViewMain);
+  TreeViewMain->setStyle(tree_style_);
   TreeViewMain->setContextMenuPolicy(Qt::CustomContextMenu);
   TreeViewMain->setMinimumWidth(10);
   TreeViewMain->header()->setStretchLastSection(false);

@@ -35,6 +35,7 @@ class QTreeView;
 namespace pw {
 
 class OutlineModel;
+class TreeBranchStyle;
 class TFormProgress;
 
 // The enabled state of each command that depends on the selected node.
@@ -256,6 +257,7 @@ class TFormMain : public QMainWindow, public OutlineObserver {
 
   Outline outline_;
   OutlineModel* model_ = nullptr;
+  TreeBranchStyle* tree_style_ = nullptr;
   std::unique_ptr<Dialogs> dialogs_;
   DocumentFlags flags_;
   Settings settings_;

@@ -16,6 +16,7 @@
 
 #include "platform/paths.h"
 #include "ui/qt_text.h"
+#include "ui/tree_branch_style.h"
 #include "ui/tform_main.h"
 
 namespace pw {
@@ -77,13 +78,11 @@ void TFormMain::ApplySettings() {
   }
   LaySplitDirection(settings_.SplitH, isVisible());
 
-  // The tree's buttons; its connecting lines follow the style in use.
-  TreeViewMain->setRootIsDecorated(settings_.ShowButtons);
-  TreeViewMain->setItemsExpandable(true);
-  TreeViewMain->setStyleSheet(
-      settings_.ShowButtons
-          ? QString()
-          : QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
+  // The tree's buttons and connecting lines.
+  tree_style_->SetShowButtons(settings_.ShowButtons);
+  tree_style_->SetShowLines(settings_.ShowLines);
+  TreeViewMain->setRootIsDecorated(true);
+  TreeViewMain->viewport()->update();
   RichEditMain->setVerticalScrollBarPolicy(settings_.ScrollBars ? Qt::ScrollBarAsNeeded
                                                                 : Qt::ScrollBarAlwaysOff);
   RichEditMain->setLineWrapMode(settings_.WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
