@@ -91,8 +91,6 @@ std::string DecodeBytes(std::string_view bytes, int code_page) {
   return ascii;
 }
 
-class Reader;
-
 // Receives what the body destination holds.
 class ContentSink {
  public:
@@ -805,7 +803,7 @@ class LinesSink : public ContentSink {
     return true;
   }
   // Printable ASCII reads the same in the Windows and DOS code pages, though not in the
-  // EBCDIC or UTF-16 ones iconv also knows.
+  // EBCDIC or UTF-16 ones iconv also knows, nor in Johab (0x5C is the won sign there).
   static bool IsAsciiCompatible(int code_page) {
     switch (code_page) {
       case 437:
@@ -817,7 +815,6 @@ class LinesSink : public ContentSink {
       case 936:
       case 949:
       case 950:
-      case 1361:
       case 10000:
       case 65001:
         return true;
@@ -828,7 +825,7 @@ class LinesSink : public ContentSink {
   static bool IsPrintableAscii(std::string_view bytes) {
     for (char c : bytes) {
       auto b = static_cast<unsigned char>(c);
-      if ((b < 0x20 && c != '\t') || b >= 0x80) return false;
+      if ((b < 0x20 && c != '\t') || b >= 0x7F) return false;
     }
     return true;
   }
