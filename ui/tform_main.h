@@ -228,6 +228,7 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   SaveResult SaveAsDocument();
   void TrimTitle(Node* node);
   void ApplyPaneFonts();
+  void PlaceBars();
   bool WriteDocument(const QString& path);
   void MakeBackup(const QString& path);
   bool IsReadOnlyFile(const QString& path) const;

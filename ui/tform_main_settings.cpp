@@ -13,11 +13,13 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
+#include <vector>
 
 #include "platform/paths.h"
 #include "ui/qt_text.h"
-#include "ui/tree_branch_style.h"
 #include "ui/tform_main.h"
+#include "ui/tree_branch_style.h"
 
 namespace pw {
 namespace {
@@ -67,6 +69,7 @@ void TFormMain::ApplySettings() {
     }
   }
   bars.HideEmptyToolBars();
+  PlaceBars();
   for (size_t i = 0; i < kToolBarCount; ++i) ToolBars[i]->setVisible(bars.bar_visible[i]);
   PanelEditToolFont->setVisible(bars.PanelEditToolFont);
   anlRulerMain->setVisible(bars.anlRulerMain);
@@ -100,6 +103,37 @@ void TFormMain::ApplySettings() {
   }
 }
 
+void TFormMain::PlaceBars() {
+  // The tool-bar area keeps rows of bars rather than free positions: bars with the same top
+  // share a row, in the order of their left edges. Bars without a stored place keep theirs.
+  const ToolBarLayout& layout = settings_.ToolBars;
+  struct Placed {
+    int top;
+    int left;
+    QToolBar* bar;
+  };
+  std::vector<Placed> placed;
+  for (size_t i = 0; i < kToolBarCount; ++i) {
+    const BarPosition& pos = layout.bar_pos[i];
+    if (pos.Left && pos.Top) placed.push_back({*pos.Top, *pos.Left, ToolBars[i]});
+  }
+  if (layout.font_bar_pos.Left && layout.font_bar_pos.Top) {
+    placed.push_back({*layout.font_bar_pos.Top, *layout.font_bar_pos.Left, PanelEditToolFont});
+  }
+  if (placed.empty()) return;
+  std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
+    return a.top != b.top ? a.top < b.top : a.left < b.left;
+  });
+  for (QToolBar* bar : ToolBars) removeToolBarBreak(bar);
+  removeToolBarBreak(PanelEditToolFont);
+  for (const Placed& p : placed) removeToolBar(p.bar);
+  for (size_t i = 0; i < placed.size(); ++i) {
+    if (i > 0 && placed[i].top != placed[i - 1].top) addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, placed[i].bar);
+    placed[i].bar->show();
+  }
+}
+
 void TFormMain::ApplyPaneFonts() {
   TreeViewMain->setFont(ToQFont(settings_.TreeViewFont));
   const QFont title = ToQFont(settings_.MemoFont);
@@ -125,13 +159,18 @@ void TFormMain::StoreWindowSettings() {
   ToolBarLayout& bars = settings_.ToolBars;
   for (size_t i = 0; i < kToolBarCount; ++i) {
     bars.bar_visible[i] = !ToolBars[i]->isHidden();
-    bars.bar_pos[i].Left = ToolBars[i]->x();
-    bars.bar_pos[i].Top = ToolBars[i]->y();
+    // A hidden bar has no place of its own now; it keeps the one it had.
+    if (!ToolBars[i]->isHidden()) {
+      bars.bar_pos[i].Left = ToolBars[i]->x();
+      bars.bar_pos[i].Top = ToolBars[i]->y();
+    }
   }
   bars.PanelEditToolFont = !PanelEditToolFont->isHidden();
   bars.anlRulerMain = !anlRulerMain->isHidden();
-  bars.font_bar_pos.Left = PanelEditToolFont->x();
-  bars.font_bar_pos.Top = PanelEditToolFont->y();
+  if (!PanelEditToolFont->isHidden()) {
+    bars.font_bar_pos.Left = PanelEditToolFont->x();
+    bars.font_bar_pos.Top = PanelEditToolFont->y();
+  }
 }
 
 bool TFormMain::WriteSettingsFile() {

@@ -107,5 +107,29 @@ TEST_F(SettingsRoundTripTest, HiddenButtonsHideTheirBarAtTheNextStart) {
   EXPECT_LE(window_->width(), QGuiApplication::primaryScreen()->geometry().width());
 }
 
+TEST_F(SettingsRoundTripTest, BarPositionsKeepTheirRowsAndOrder) {
+  IniFile ini;
+  // The help bar alone in the first row, then the font bar, then the others in reverse order.
+  const char* const names[] = {"ToolBarFile", "ToolBarEdit",   "ToolBarTree", "ToolBarText",
+                               "ToolBarMove", "ToolBarOption", "ToolBarHelp"};
+  for (int i = 0; i < 7; ++i) {
+    ini.WriteInteger("Pos", std::string(names[i]) + "L", i == 6 ? 0 : 600 - 100 * i);
+    ini.WriteInteger("Pos", std::string(names[i]) + "T", i == 6 ? 0 : 60);
+  }
+  ini.WriteInteger("Pos", "PanelEditToolFontL", 0);
+  ini.WriteInteger("Pos", "PanelEditToolFontT", 30);
+  ASSERT_TRUE(ini.SaveFile(SettingsPath().toStdString()).ok);
+  MakeWindow();
+  window_->resize(1400, 600);
+  window_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  QApplication::processEvents();
+  const QToolBar* help = window_->ToolBars[6];
+  EXPECT_LT(help->y(), window_->PanelEditToolFont->y());
+  EXPECT_LT(window_->PanelEditToolFont->y(), window_->ToolBars[0]->y());
+  EXPECT_EQ(window_->ToolBars[0]->y(), window_->ToolBars[5]->y());
+  EXPECT_LT(window_->ToolBars[5]->x(), window_->ToolBars[0]->x());  // option bar left of file bar
+}
+
 }  // namespace
 }  // namespace pw::test
