@@ -96,7 +96,9 @@ long Twips(double points) { return std::lround(points * 20); }
 void AppendText(std::string* out, std::string_view utf8, int charset, bool* delimit) {
   for (size_t i = 0; i < utf8.size();) {
     char32_t ch = NextUtf8(utf8, &i);
-    if (ch >= 0x20 && ch < 0x80) {
+    // Johab (\fcharset130) has the won sign at 0x5C, so a backslash cannot go as a byte there.
+    constexpr int kJohabCharset = 130;
+    if (ch >= 0x20 && ch < 0x7F && !(ch == '\\' && charset == kJohabCharset)) {
       if (ch == '\\' || ch == '{' || ch == '}') {
         out->push_back('\\');
         out->push_back(static_cast<char>(ch));

@@ -80,11 +80,11 @@ class DocumentGenerator {
 
   CharFormat Format() {
     static const std::pair<const char*, int> kFonts[] = {
-        {"ＭＳ ゴシック", 128}, {"ＭＳ 明朝", 128}, {"Arial", 0},
-        {"Odd;Name", 0},        {"游ゴシック", 0},  {"SimSun", 134},
+        {"ＭＳ ゴシック", 128}, {"ＭＳ 明朝", 128}, {"Arial", 0},   {"Odd;Name", 0},
+        {"游ゴシック", 0},      {"SimSun", 134},    {"Gulim", 130},
     };
     CharFormat f;
-    const auto& font = kFonts[Pick(0, 5)];
+    const auto& font = kFonts[Pick(0, static_cast<int>(std::size(kFonts)) - 1)];
     f.face = font.first;
     f.charset = font.second;
     f.size = Pick(1, 144) / 2.0;
@@ -98,9 +98,9 @@ class DocumentGenerator {
 
   std::string Text() {
     static const char* const kPieces[] = {
-        "a",  "Z",  "0",  " ",  "  ", "\\",     "{",      "}",      ";",      "?", "\t",
-        "\v", "あ", "漢", "字", "ｱ",  "表",     "ソ",     "〜",     "～",     "①", "髙",
-        "é",  "€",  "☃",  "😊",  "丂", "\u00A0", "\u00AD", "\u2011", "\u00FF", "Ω",
+        "a",  "Z",  "0",  " ",      "  ",     "\\",     "{",      "}",  ";",    "?",  "\t", "\v",
+        "あ", "漢", "字", "ｱ",      "表",     "ソ",     "〜",     "～", "①",    "髙", "é",  "€",
+        "☃",  "😊",  "丂", "\u00A0", "\u00AD", "\u2011", "\u00FF", "Ω",  "\x7F", "₩",
     };
     std::string text;
     for (int n = Pick(1, 12); n > 0; --n) text += kPieces[Pick(0, std::size(kPieces) - 1)];
