@@ -248,6 +248,13 @@ ReadResult ReadOutline(const ByteSource& source, ReadTarget target, Outline* out
                        ProgressSink* progress) {
   const bool bodies = target != ReadTarget::kOtherTree;
   ReadResult result = Reader(source, outline, progress).Read(false, bodies, bodies);
+  if (result.status && target == ReadTarget::kMainTree && outline->empty()) {
+    // A document without a single node (an empty title section) opens as a new document, as an
+    // empty file does: the window always has a node to show and to add beside.
+    MakeNewDocument(outline);
+    result.info.node_count = outline->size();
+    return result;
+  }
   if (!result.status && result.info.layout == FileLayout::kCurrent) {
     // An old-layout file whose title section is exactly 3 bytes long starts with 3, 0, 0 too.
     // When it does not read as the current layout, it may still read as the old one.

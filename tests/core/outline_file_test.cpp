@@ -416,6 +416,20 @@ TEST_F(FileTest, EmptyFileOpensAsANewDocument) {
   EXPECT_FALSE(ReadOutlineFile(Path("空.PWV"), ReadTarget::kOtherTree, &other).status);
 }
 
+TEST(OutlineFile, ADocumentWithoutNodesOpensAsANewDocument) {
+  const std::string file = Header(0, 0, 0);
+  Outline main;
+  ASSERT_TRUE(ReadOutline(MemorySource(file), ReadTarget::kMainTree, &main).status);
+  ASSERT_EQ(main.size(), 1u);
+  EXPECT_EQ(main.NodeAt(0)->title(), "No Title");
+  Outline other;  // a template or node stream simply holds nothing
+  std::string tmpl("\x03\x00\x00", 3);
+  AppendInt32(&tmpl, 0);
+  AppendInt32(&tmpl, 0);
+  ASSERT_TRUE(ReadOutline(MemorySource(tmpl), ReadTarget::kOtherTree, &other).status);
+  EXPECT_TRUE(other.empty());
+}
+
 TEST_F(FileTest, WritesAndReadsFilesWithJapaneseNames) {
   Outline outline;
   BuildStory(&outline);
