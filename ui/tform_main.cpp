@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include "core/new_document.h"
+#include "editing/tree_editor.h"
 #include "platform/paths.h"
 #include "ui/font_substitutes.h"
 #include "ui/outline_model.h"
@@ -58,6 +59,7 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   CreateStatusBar();
   DisablePendingCommands();
   FormProgress = new TFormProgress(this);
+  ConnectTreeCommands();
 
   // Dropped files are taken by the window, whichever pane they land on.
   setAcceptDrops(true);
@@ -76,6 +78,7 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   }
   ApplySettings();
   RebuildRecentMenus();
+  RebuildTemplateMenu();
 
   document_name_ = DefaultFolder() + U8(kNewFileName);
 }
@@ -293,6 +296,7 @@ void TFormMain::dropEvent(QDropEvent* event) {
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (watched == TreeViewMain->viewport() && TreeDragEvent(event)) return true;
   // Files from the desktop go to the window on every pane.
   if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);

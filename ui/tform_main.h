@@ -14,6 +14,8 @@
 
 #include "core/document_flags.h"
 #include "core/outline.h"
+#include "editing/character_items.h"
+#include "editing/tree_drop.h"
 #include "settings/settings.h"
 #include "ui/dialogs.h"
 
@@ -37,6 +39,9 @@ namespace pw {
 class OutlineModel;
 class TreeBranchStyle;
 class TFormProgress;
+class TFormUndoDialog;
+class TFormImportNode;
+class TreeEditor;
 
 // The enabled state of each command that depends on the selected node.
 struct TreeCommandStates {
@@ -137,6 +142,45 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   void MenuHelpContentsClick();
   void MenuHelpAboutClick();
   void OpenRecentFile(int index);
+
+  // --- tree editing, undo, node clipboard, templates, characters (tform_main_tree.cpp) ---
+  void MenuTreeAddClick();
+  void MenuTreeAddChildClick();
+  void MenuTreeInsParentClick();
+  void MenuTreeInsChildClick();
+  void MenuTreeDelClick();
+  void MenuTreeUpClick();
+  void MenuTreeDownClick();
+  void MenuTreeMarkChangeClick();
+  void MenuTreeColorClick(int32_t color);  // the six colour commands
+  void ToolButtonTreeColorClick();
+  void MenuTreeOpenClick();
+  void MenuTreeCloseClick();
+  void MenuTreeMergeClick();
+  void MenuTreeSplitChildClick();
+  void MenuTreeSplitClick();
+  void MenuEditUndoClick();
+  void MenuEditCutClick();
+  void MenuEditCopyClick();
+  void MenuEditPasteClick();
+  void MenuEditCopyNodeClick();
+  void MenuTreeSaveTemplateClick();
+  void MenuTreeInsTemplateClick();
+  void OpenRecentTemplate(int index);
+  void MenuTreeInsCharaClick();
+  void MenuTreeInsCharaItemClick();
+  // Captions and enabled states of the editing commands for the focused pane.
+  void UpdateCommandStates();
+  // Drag and drop inside the tree, at a point in the tree viewport's coordinates (points
+  // outside the viewport scroll). Over: whether a drop there is taken.
+  DropHit TreeHitAt(const QPoint& pos, Node** target) const;
+  bool TreeViewMainDragOver(const QPoint& pos);
+  void TreeViewMainDragDrop(const QPoint& pos);
+  TreeEditor& tree_editor() { return *tree_editor_; }
+  const Outline& tree_temp() const { return tree_temp_; }
+  CharacterItemList& chara_items() { return chara_items_; }
+  TFormUndoDialog* FormUndoDialog = nullptr;
+  TFormImportNode* FormImportNode = nullptr;
 
   // --- the document's life ---
   // The save prompt. kGoOn: nothing to save, saved, or the user chose not to save.
@@ -256,6 +300,17 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   void SelectAndKeepCaret(Node* node);
   void ShowCaretPosition();
 
+  // Tree editing (tform_main_tree.cpp).
+  void ConnectTreeCommands();
+  void EndNodeCreation(Node* created);
+  bool Confirm(const char* question);
+  void SplitCommand(bool into_child);
+  void InsertFromTemp(bool whole_template);
+  void RebuildTemplateMenu();
+  bool TreeDragEvent(QEvent* event);
+  void WriteNodesToClipboard(const Outline& scratch);
+  QString TemplateDialogPath() const;
+
   Outline outline_;
   OutlineModel* model_ = nullptr;
   TreeBranchStyle* tree_style_ = nullptr;
@@ -287,6 +342,14 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   QActionGroup* move_group_ = nullptr;
   QMetaObject::Connection focus_connection_;
   QFontComboBox* font_name_box_ = nullptr;
+  std::unique_ptr<TreeEditor> tree_editor_;
+  Outline tree_temp_;  // TreeViewTemp: the subtree being copied, pasted or saved as template
+  CharacterItemList chara_items_;
+  QString template_path_;
+  QPoint drag_press_pos_;
+  bool drag_pressed_ = false;
+  bool cutting_ = false;
+  bool updating_states_ = false;
   QComboBox* font_size_box_ = nullptr;
 };
 
