@@ -489,10 +489,14 @@ void Reader::Symbol(char symbol) {
 void Reader::Emit(char32_t ch) {
   if (Top().destination == Destination::kBody) {
     sink_->Char(ch, Top());
-  } else if (Top().destination == Destination::kFontTable && sink_->WantsFontNames()) {
-    font_name_ +=
-        DecodeBytes(font_name_bytes_, font_code_page_ > 0 ? font_code_page_ : ansi_code_page_);
-    font_name_bytes_.clear();
+  } else if (Top().destination == Destination::kFontTable) {
+    // The line reader skips decoding but keeps the character: whether an entry has a name
+    // decides when it is committed, and both readers must see the same font table.
+    if (sink_->WantsFontNames()) {
+      font_name_ +=
+          DecodeBytes(font_name_bytes_, font_code_page_ > 0 ? font_code_page_ : ansi_code_page_);
+      font_name_bytes_.clear();
+    }
     AppendUtf8(ch, &font_name_);
   }
 }

@@ -210,6 +210,8 @@ TEST(RtfReaderTest, AsciiBytesInAnEbcdicCodePage) {
   std::string rtf = "{\\rtf1\\ansi\\ansicpg500 abc}";
   EXPECT_NE(DocumentLines(ReadRtf(rtf)), std::vector<std::string>{"abc"});
   ExpectSameLines(rtf);
+  // A font entry whose only name is a \\u escape closes with its group in both readers.
+  ExpectSameLines("{\\rtf1{\\fonttbl{\\f\\u4}\\fcharset128 b}\\'b8}");
   // Johab has the won sign where ASCII has the backslash.
   ExpectSameLines("{\\rtf1\\ansi\\ansicpg1361 a\\\\b}");
 }
