@@ -42,6 +42,7 @@ class TFormProgress;
 class TFormUndoDialog;
 class TFormImportNode;
 class TreeEditor;
+enum class PromptOutcome;
 
 // The enabled state of each command that depends on the selected node.
 struct TreeCommandStates {
@@ -139,6 +140,8 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   void MenuMoveTreeClick();
   void MenuMoveTitleClick();
   void MenuMoveEditClick();
+  void MenuSaveOutlineTextClick();
+  void MenuLoadOutlineTextClick();
   void MenuHelpContentsClick();
   void MenuHelpAboutClick();
   void OpenRecentFile(int index);
@@ -284,6 +287,13 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   void HoldDocument(const QString& path);
   void TakeOpenedDocument(const QString& path, int32_t selected, int32_t caret, bool focus_body);
   void ApplyExpandedStatesToView();
+  // Moves a document read aside into the tree, replacing what it held.
+  void ReplaceOutline(Outline* loaded);
+  // The export file prompt shared by every exporter (tform_main_export.cpp): the suggested
+  // path, the save dialog and the checks on the chosen name.
+  QString SuggestedPath(const char* extension) const;
+  PromptOutcome RunExportPrompt(const char* extension, const char* filter, const char* title,
+                                QString* path);
   void LoadFileIntoBody(const QString& path);
 
   // Panes (tform_main_panes.cpp).
@@ -310,6 +320,7 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   bool TreeDragEvent(QEvent* event);
   void WriteNodesToClipboard(const Outline& scratch);
   QString TemplateDialogPath() const;
+
 
   Outline outline_;
   OutlineModel* model_ = nullptr;

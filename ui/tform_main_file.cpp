@@ -105,9 +105,17 @@ bool TFormMain::OpenDocument(const QString& path, bool focus_body) {
     ShowMessage(kReadFailed);
     return false;
   }
+  ReplaceOutline(&loaded);
+  stored_selected_ = result.info.selected_index;
+  stored_caret_ = result.info.caret;
+  TakeOpenedDocument(path, stored_selected_, stored_caret_, focus_body);
+  return true;
+}
+
+void TFormMain::ReplaceOutline(Outline* loaded) {
   std::vector<std::unique_ptr<Node>> top;
-  while (!loaded.empty())
-    top.push_back(loaded.Take(loaded.child(nullptr, loaded.child_count(nullptr) - 1)));
+  while (!loaded->empty())
+    top.push_back(loaded->Take(loaded->child(nullptr, loaded->child_count(nullptr) - 1)));
   clearing_ = true;
   current_ = nullptr;
   outline_.BeginBulkLoad();
@@ -117,10 +125,6 @@ bool TFormMain::OpenDocument(const QString& path, bool focus_body) {
   }
   outline_.EndBulkLoad();
   clearing_ = false;
-  stored_selected_ = result.info.selected_index;
-  stored_caret_ = result.info.caret;
-  TakeOpenedDocument(path, stored_selected_, stored_caret_, focus_body);
-  return true;
 }
 
 void TFormMain::HoldDocument(const QString& path) {

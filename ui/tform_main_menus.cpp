@@ -32,11 +32,9 @@ const char* const kPendingCommands[] = {
     // exports, import, view and printing
     "MenuSaveText",
     "MenuSaveRTF",
-    "MenuSaveOutlineText",
     "MenuSaveOutline",
     "MenuSaveHTML",
     "MenuSaveMeDoc",
-    "MenuLoadOutlineText",
     "MenuFileView",
     "MenuFilePrint",
     "MenuFileTreePrint",
@@ -226,6 +224,10 @@ void TFormMain::CreateFileMenu() {
   connect(Action("MenuFileSave"), &QAction::triggered, this, &TFormMain::MenuFileSaveClick);
   connect(Action("MenuFileSaveAs"), &QAction::triggered, this, &TFormMain::MenuFileSaveAsClick);
   connect(Action("MenuFileExit"), &QAction::triggered, this, &TFormMain::MenuFileExitClick);
+  connect(Action("MenuSaveOutlineText"), &QAction::triggered, this,
+          &TFormMain::MenuSaveOutlineTextClick);
+  connect(Action("MenuLoadOutlineText"), &QAction::triggered, this,
+          &TFormMain::MenuLoadOutlineTextClick);
 }
 
 void TFormMain::CreateEditMenu() {
