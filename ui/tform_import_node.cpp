@@ -55,6 +55,12 @@ TFormImportNode::~TFormImportNode() {
 }
 
 void TFormImportNode::ShowLoaded() {
+  // The document shows as it was saved: its nodes opened and closed as stored.
+  outline_.ForEach([this](Node* node) {
+    if (node->expanded() && node->has_children()) {
+      TreeViewImport->setExpanded(model_->IndexFromNode(node), true);
+    }
+  });
   if (outline_.size() > 0) SelectNode(outline_.child(nullptr, 0));
 }
 

@@ -499,7 +499,8 @@ void TFormMain::UpdateCommandStates() {
   SetCommandEnabled("MenuTextFont", body);
   SetCommandEnabled("MenuTextLink", body && RichEditMain->textCursor().hasSelection());
   SetCommandEnabled("ToolTextStyle", body);
-  if (current_ != nullptr || !outline_.empty()) ShowCaretPosition();
+  // The caret's line and column follow the caret itself (cursorPositionChanged); walking the
+  // body on every idle turn would cost a large body dearly.
   updating_states_ = false;
 }
 
