@@ -13,13 +13,13 @@ QString ForDisplay(QString text) {
   return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
-std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save) {
-  QFileDialog dialog(parent, spec.title, spec.proposed, spec.filter);
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& request, bool save) {
+  QFileDialog dialog(parent, request.title, request.proposed, request.filter);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix(spec.default_suffix);
-  if (save && !spec.confirm_overwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  if (!spec.proposed.isEmpty()) dialog.selectFile(spec.proposed);
+  dialog.setDefaultSuffix(request.default_suffix);
+  if (save && !request.confirm_overwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!request.proposed.isEmpty()) dialog.selectFile(request.proposed);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front();
 }
@@ -63,12 +63,12 @@ DialogAnswer QtDialogs::Ask(QWidget* parent, const QString& caption, const QStri
   }
 }
 
-std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const FileDialogSpec& spec) {
-  return RunFileDialog(parent, spec, false);
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const FileDialogRequest& request) {
+  return RunFileDialog(parent, request, false);
 }
 
-std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const FileDialogSpec& spec) {
-  return RunFileDialog(parent, spec, true);
+std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
+  return RunFileDialog(parent, request, true);
 }
 
 std::optional<QFont> QtDialogs::ChooseFont(QWidget* parent, const QFont& initial) {

@@ -16,7 +16,7 @@ enum class DialogIcon { kNone, kInformation, kWarning, kError, kQuestion };
 enum class DialogButtons { kOk, kYesNo, kYesNoCancel };
 enum class DialogAnswer { kOk, kYes, kNo, kCancel };
 
-struct FileDialogSpec {
+struct FileDialogRequest {
   QString title;
   QString filter;                 // Qt form: "Caption (*.EXT *.ext)"
   QString default_suffix;         // without the dot
@@ -37,8 +37,8 @@ class Dialogs {
     Ask(parent, caption, text, DialogButtons::kOk, icon);
   }
   // nullopt: the user cancelled.
-  virtual std::optional<QString> OpenFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
-  virtual std::optional<QString> SaveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+  virtual std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
   virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
   virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) = 0;
 };
@@ -47,8 +47,8 @@ class QtDialogs : public Dialogs {
  public:
   DialogAnswer Ask(QWidget* parent, const QString& caption, const QString& text,
                    DialogButtons buttons, DialogIcon icon) override;
-  std::optional<QString> OpenFileName(QWidget* parent, const FileDialogSpec& spec) override;
-  std::optional<QString> SaveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+  std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
+  std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
   std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
 };

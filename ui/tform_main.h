@@ -279,7 +279,7 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   bool WriteDocument(const QString& path);
   void MakeBackup(const QString& path);
   bool IsReadOnlyFile(const QString& path) const;
-  FileDialogSpec DocumentDialogSpec(bool save) const;
+  FileDialogRequest DocumentDialogRequest(bool save) const;
   void AddRecentFile(const QString& path);
   void RebuildRecentMenus();
   void ShowMessage(const char* text);

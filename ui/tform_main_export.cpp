@@ -39,13 +39,13 @@ QString TFormMain::SuggestedPath(const char* extension) const {
 
 PromptOutcome TFormMain::RunExportPrompt(const char* extension, const char* filter,
                                          const char* title, QString* path) {
-  FileDialogSpec spec;
-  spec.title = U8(title);
-  spec.filter = QtFilter(filter);
-  spec.default_suffix = U8(extension + 1);
-  spec.proposed = SuggestedPath(extension);
-  spec.confirm_overwrite = true;
-  const std::optional<QString> chosen = dialogs_->SaveFileName(this, spec);
+  FileDialogRequest request;
+  request.title = U8(title);
+  request.filter = QtFilter(filter);
+  request.default_suffix = U8(extension + 1);
+  request.proposed = SuggestedPath(extension);
+  request.confirm_overwrite = true;
+  const std::optional<QString> chosen = dialogs_->SaveFileName(this, request);
   if (!chosen) {
     save_cancelled_ = true;
     return PromptOutcome::kCancelled;
@@ -83,13 +83,13 @@ void TFormMain::MenuSaveOutlineTextClick() {
 
 void TFormMain::MenuLoadOutlineTextClick() {
   if (!SavePrompt()) return;
-  FileDialogSpec spec;
-  spec.title = U8(kHierImportTitle);
-  spec.filter = QtFilter(kHierTextFilter);
-  spec.default_suffix = QStringLiteral("TXT");
-  spec.proposed = SuggestedPath(".TXT");
-  spec.must_exist = true;
-  const std::optional<QString> chosen = dialogs_->OpenFileName(this, spec);
+  FileDialogRequest request;
+  request.title = U8(kHierImportTitle);
+  request.filter = QtFilter(kHierTextFilter);
+  request.default_suffix = QStringLiteral("TXT");
+  request.proposed = SuggestedPath(".TXT");
+  request.must_exist = true;
+  const std::optional<QString> chosen = dialogs_->OpenFileName(this, request);
   if (!chosen) return;
   if (QFileInfo(*chosen).suffix().compare(QLatin1String("TXT"), Qt::CaseInsensitive) != 0) {
     ShowMessage(kInvalidFileName);

@@ -186,7 +186,7 @@ void TFormMain::MenuFileOpenClick() {
   SetBarsEnabled(false);
   stored_selected_ = 0;
   stored_caret_ = 0;
-  const std::optional<QString> name = dialogs_->OpenFileName(this, DocumentDialogSpec(false));
+  const std::optional<QString> name = dialogs_->OpenFileName(this, DocumentDialogRequest(false));
   if (name) {
     if (!HasDocumentExtension(*name)) {
       ShowMessage(kInvalidName);
@@ -215,20 +215,20 @@ void TFormMain::OpenRecentFile(int index) {
   SetBarsEnabled(true);
 }
 
-FileDialogSpec TFormMain::DocumentDialogSpec(bool save) const {
-  FileDialogSpec spec;
-  spec.title = U8(save ? "ﾌｧｲﾙの保存" : "ﾌｧｲﾙの読み込み");
-  spec.filter = U8("Plotweaveﾌｧｲﾙ (*.PWV *.pwv)");
-  spec.default_suffix = QStringLiteral("PWV");
+FileDialogRequest TFormMain::DocumentDialogRequest(bool save) const {
+  FileDialogRequest request;
+  request.title = U8(save ? "ﾌｧｲﾙの保存" : "ﾌｧｲﾙの読み込み");
+  request.filter = U8("Plotweaveﾌｧｲﾙ (*.PWV *.pwv)");
+  request.default_suffix = QStringLiteral("PWV");
   const QFileInfo info(document_name_);
   if (QFileInfo(info.path()).isDir()) {
-    spec.proposed = document_name_;
+    request.proposed = document_name_;
   } else {
-    spec.proposed = DefaultFolder() + info.fileName();
+    request.proposed = DefaultFolder() + info.fileName();
   }
-  spec.must_exist = !save;
-  spec.confirm_overwrite = true;
-  return spec;
+  request.must_exist = !save;
+  request.confirm_overwrite = true;
+  return request;
 }
 
 TFormMain::PromptResult TFormMain::SavePromptResult(bool closing) {
@@ -300,8 +300,8 @@ void TFormMain::MenuFileSaveAsClick() {
 }
 
 TFormMain::SaveResult TFormMain::SaveAsDocument() {
-  FileDialogSpec spec = DocumentDialogSpec(true);
-  const std::optional<QString> name = dialogs_->SaveFileName(this, spec);
+  FileDialogRequest request = DocumentDialogRequest(true);
+  const std::optional<QString> name = dialogs_->SaveFileName(this, request);
   if (!name) {
     save_cancelled_ = true;
     return SaveResult::kCancelled;

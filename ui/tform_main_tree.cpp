@@ -623,21 +623,21 @@ void TFormMain::InsertFromTemp(bool whole_template) {
 
 void TFormMain::MenuEditCopyNodeClick() {
   StoreCurrentNode();
-  FileDialogSpec spec;
-  spec.title = U8("他のﾌｧｲﾙから取り込み");
-  spec.filter = U8("Plotweaveﾌｧｲﾙ (*.PWV *.pwv)");
-  spec.default_suffix = QStringLiteral("PWV");
+  FileDialogRequest request;
+  request.title = U8("他のﾌｧｲﾙから取り込み");
+  request.filter = U8("Plotweaveﾌｧｲﾙ (*.PWV *.pwv)");
+  request.default_suffix = QStringLiteral("PWV");
   const QFileInfo info(document_name_);
-  spec.proposed = QFileInfo(info.path()).isDir()
+  request.proposed = QFileInfo(info.path()).isDir()
                       ? document_name_
                       : QString::fromStdString(ProgramFolderFile(info.fileName().toStdString()));
-  spec.must_exist = true;
+  request.must_exist = true;
   if (FormImportNode->isVisible()) {
     FormImportNode->raise();
     FormImportNode->activateWindow();
     return;
   }
-  const std::optional<QString> chosen = dialogs_->OpenFileName(this, spec);
+  const std::optional<QString> chosen = dialogs_->OpenFileName(this, request);
   if (!chosen) return;
   if (QFileInfo(*chosen).suffix().toUpper() != QLatin1String("PWV")) {
     ShowMessage(kInvalidName);
@@ -674,12 +674,12 @@ void TFormMain::MenuTreeSaveTemplateClick() {
   StoreCurrentNode();
   Node* s = SelectedNode();
   if (s == nullptr) return;
-  FileDialogSpec spec;
-  spec.title = U8(kTemplateSaveTitle);
-  spec.filter = U8("ﾃﾝﾌﾟﾚｰﾄﾌｧｲﾙ (*.PWT *.pwt)");
-  spec.default_suffix = QStringLiteral("PWT");
-  spec.proposed = TemplateDialogPath();
-  const std::optional<QString> chosen = dialogs_->SaveFileName(this, spec);
+  FileDialogRequest request;
+  request.title = U8(kTemplateSaveTitle);
+  request.filter = U8("ﾃﾝﾌﾟﾚｰﾄﾌｧｲﾙ (*.PWT *.pwt)");
+  request.default_suffix = QStringLiteral("PWT");
+  request.proposed = TemplateDialogPath();
+  const std::optional<QString> chosen = dialogs_->SaveFileName(this, request);
   if (!chosen) return;
   if (QFileInfo(*chosen).suffix().toUpper() != QLatin1String("PWT")) {
     ShowMessage(kInvalidName);
@@ -702,13 +702,13 @@ void TFormMain::MenuTreeSaveTemplateClick() {
 
 void TFormMain::MenuTreeInsTemplateClick() {
   StoreCurrentNode();
-  FileDialogSpec spec;
-  spec.title = U8(kTemplateOpenTitle);
-  spec.filter = U8("ﾃﾝﾌﾟﾚｰﾄﾌｧｲﾙ (*.PWT *.pwt)");
-  spec.default_suffix = QStringLiteral("PWT");
-  spec.proposed = TemplateDialogPath();
-  spec.must_exist = true;
-  const std::optional<QString> chosen = dialogs_->OpenFileName(this, spec);
+  FileDialogRequest request;
+  request.title = U8(kTemplateOpenTitle);
+  request.filter = U8("ﾃﾝﾌﾟﾚｰﾄﾌｧｲﾙ (*.PWT *.pwt)");
+  request.default_suffix = QStringLiteral("PWT");
+  request.proposed = TemplateDialogPath();
+  request.must_exist = true;
+  const std::optional<QString> chosen = dialogs_->OpenFileName(this, request);
   if (!chosen) return;
   if (QFileInfo(*chosen).suffix().toUpper() != QLatin1String("PWT")) {
     ShowMessage(kInvalidName);

@@ -280,7 +280,7 @@ TEST_F(CommandsTest, MenusAreDisabledOnlyDuringOpen) {
   struct Probe : ScriptedDialogs {
     TFormMain** window;
     bool* enabled;
-    std::optional<QString> OpenFileName(QWidget*, const FileDialogSpec&) override {
+    std::optional<QString> OpenFileName(QWidget*, const FileDialogRequest&) override {
       *enabled = (*window)->menuBar()->isEnabled();
       return std::nullopt;
     }

@@ -28,16 +28,16 @@ DialogAnswer ScriptedDialogs::Ask(QWidget*, const QString& caption, const QStrin
   return answer;
 }
 
-std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const FileDialogSpec& spec) {
-  file_dialogs.push_back(spec);
+std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const FileDialogRequest& request) {
+  file_dialogs.push_back(request);
   if (file_names.empty()) return std::nullopt;
   auto name = file_names.front();
   file_names.pop_front();
   return name;
 }
 
-std::optional<QString> ScriptedDialogs::SaveFileName(QWidget* parent, const FileDialogSpec& spec) {
-  return OpenFileName(parent, spec);
+std::optional<QString> ScriptedDialogs::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
+  return OpenFileName(parent, request);
 }
 
 std::vector<QString> ScriptedDialogs::Texts() const {

@@ -33,12 +33,12 @@ class ScriptedDialogs : public Dialogs {
   std::deque<DialogAnswer> answers;
   std::deque<std::optional<QString>> file_names;
   std::vector<AskedQuestion> asked;
-  std::vector<FileDialogSpec> file_dialogs;
+  std::vector<FileDialogRequest> file_dialogs;
 
   DialogAnswer Ask(QWidget*, const QString& caption, const QString& text, DialogButtons buttons,
                    DialogIcon icon) override;
-  std::optional<QString> OpenFileName(QWidget*, const FileDialogSpec& spec) override;
-  std::optional<QString> SaveFileName(QWidget*, const FileDialogSpec& spec) override;
+  std::optional<QString> OpenFileName(QWidget*, const FileDialogRequest& request) override;
+  std::optional<QString> SaveFileName(QWidget*, const FileDialogRequest& request) override;
   std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return std::nullopt; }
   std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return std::nullopt; }
 
