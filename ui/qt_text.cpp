@@ -2,10 +2,13 @@
 #include "ui/qt_text.h"
 
 #include <QByteArray>
+#include <QFile>
 
 #include "core/cp932.h"
 
 namespace pw {
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString FromCp932(std::string_view cp932) {
   const Conversion utf8 = Cp932ToUtf8(cp932);

@@ -287,6 +287,8 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   void HoldDocument(const QString& path);
   void TakeOpenedDocument(const QString& path, int32_t selected, int32_t caret, bool focus_body);
   void ApplyExpandedStatesToView();
+  // After a new, opened or imported document: no previous place, no modified flags or panes.
+  void ForgetChanges();
   // Moves a document read aside into the tree, replacing what it held.
   void ReplaceOutline(Outline* loaded);
   // The export file prompt shared by every exporter (tform_main_export.cpp): the suggested
@@ -320,7 +322,6 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   bool TreeDragEvent(QEvent* event);
   void WriteNodesToClipboard(const Outline& scratch);
   QString TemplateDialogPath() const;
-
 
   Outline outline_;
   OutlineModel* model_ = nullptr;

@@ -17,10 +17,7 @@
 namespace pw {
 namespace {
 
-constexpr char kReadFailed[] = "ﾌｧｲﾙの読み込みに失敗しました";
 constexpr char kWriteFailed[] = "ファイルに書き込めませんでした。\r\n%1";
-
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // "ﾃｷｽﾄﾌｧｲﾙ (*.TXT)|*.TXT" as a Qt filter that also shows lower-case names.
 QString QtFilter(const char* filter) {
@@ -98,7 +95,7 @@ void TFormMain::MenuLoadOutlineTextClick() {
   std::string text;
   std::string error;
   if (!ReadWholeFile(LocalPath(*chosen), &text, &error)) {
-    ShowMessage(kReadFailed);
+    ShowMessage(kReadFailedMessage);
     return;
   }
   // Built aside: an empty file changes nothing, and a tree that cannot be built leaves an
@@ -123,12 +120,7 @@ void TFormMain::MenuLoadOutlineTextClick() {
   SetCaption();
   ClearBodyPane();
   SelectNode(outline_.NodeAt(0));
-  previous_node_ = nullptr;
-  previous_caret_ = 0;
-  flags_.Clear();
-  RichEditMain->document()->setModified(false);
-  MemoTitle->setModified(false);
-  UpdateTreeCommands();
+  ForgetChanges();
 }
 
 }  // namespace pw

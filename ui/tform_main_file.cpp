@@ -26,10 +26,6 @@
 namespace pw {
 namespace {
 
-constexpr char kReadFailed[] = "ﾌｧｲﾙの読み込みに失敗しました";
-constexpr char kSaveFailed[] = "保存に失敗しました";
-constexpr char kInvalidName[] = "ファイル名が無効です";
-constexpr char kNoFolder[] = "ディレクトリが存在しません";
 constexpr char kNoBackup[] = "バックアップファイルは作成できません";
 constexpr char kReadOnlyCaption[] = "上書き保存できません";
 constexpr char kReadOnlyText[] =
@@ -44,8 +40,6 @@ constexpr char kHeldElsewhere[] =
 constexpr char kImportCaption[] = "ﾌｧｲﾙから取り込み";
 constexpr char kImportText[] =
     "現在のノードの内容を上書きしてファイルを読み込みます\r\nよろしいですか？";
-
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 bool HasDocumentExtension(const QString& path) {
   return QFileInfo(path).suffix().compare(QLatin1String("PWV"), Qt::CaseInsensitive) == 0;
@@ -81,12 +75,7 @@ void TFormMain::NewDocument() {
 
   Node* root = MakeNewDocument(&outline_);
   SelectNode(root);
-  previous_node_ = nullptr;
-  previous_caret_ = 0;
-  flags_.Clear();
-  RichEditMain->document()->setModified(false);
-  MemoTitle->setModified(false);
-  UpdateTreeCommands();
+  ForgetChanges();
 }
 
 void TFormMain::MenuFileNewClick() {
@@ -102,7 +91,7 @@ bool TFormMain::OpenDocument(const QString& path, bool focus_body) {
   const ReadResult result =
       ReadOutlineFile(LocalPath(path), ReadTarget::kMainTree, &loaded, FormProgress);
   if (!result.status) {
-    ShowMessage(kReadFailed);
+    ShowMessage(kReadFailedMessage);
     return false;
   }
   ReplaceOutline(&loaded);
@@ -164,9 +153,13 @@ void TFormMain::TakeOpenedDocument(const QString& path, int32_t selected, int32_
     RichEditMain->ensureCursorVisible();
   }
   if (focus_body) RichEditMain->setFocus();
+  // The document just read is the one on disk.
+  ForgetChanges();
+}
+
+void TFormMain::ForgetChanges() {
   previous_node_ = nullptr;
   previous_caret_ = 0;
-  // The document just read is the one on disk.
   flags_.Clear();
   RichEditMain->document()->setModified(false);
   MemoTitle->setModified(false);
@@ -189,7 +182,7 @@ void TFormMain::MenuFileOpenClick() {
   const std::optional<QString> name = dialogs_->OpenFileName(this, DocumentDialogRequest(false));
   if (name) {
     if (!HasDocumentExtension(*name)) {
-      ShowMessage(kInvalidName);
+      ShowMessage(kInvalidNameMessage);
     } else {
       OpenDocument(*name, true);
     }
@@ -307,14 +300,14 @@ TFormMain::SaveResult TFormMain::SaveAsDocument() {
     return SaveResult::kCancelled;
   }
   if (!HasDocumentExtension(*name)) {
-    ShowMessage(kInvalidName);
-    ShowMessage(kSaveFailed);
+    ShowMessage(kInvalidNameMessage);
+    ShowMessage(kSaveFailedMessage);
     return SaveResult::kFailed;
   }
   const QFileInfo chosen(*name);
   if (!QFileInfo(chosen.path()).isDir()) {
-    ShowMessage(kNoFolder);
-    ShowMessage(kSaveFailed);
+    ShowMessage(kNoFolderMessage);
+    ShowMessage(kSaveFailedMessage);
     return SaveResult::kFailed;
   }
   const QString path = chosen.absoluteFilePath();
@@ -342,7 +335,7 @@ bool TFormMain::WriteDocument(const QString& path) {
   options.progress = FormProgress;
   const Status status = WriteOutlineFile(LocalPath(path), outline_, options);
   if (!status) {
-    ShowMessage(kSaveFailed);
+    ShowMessage(kSaveFailedMessage);
     return false;
   }
   AddRecentFile(path);
@@ -423,7 +416,7 @@ void TFormMain::DropFiles(const QStringList& paths) {
 void TFormMain::LoadFileIntoBody(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    ShowMessage(kReadFailed);
+    ShowMessage(kReadFailedMessage);
     return;
   }
   const QByteArray bytes = file.readAll();

@@ -42,16 +42,10 @@ namespace {
 // A drag inside the tree carries only this marker: the dragged node is the selected one.
 constexpr char kTreeDragFormat[] = "application/x-plotweave-tree-node";
 
-constexpr char kReadFailed[] = "ﾌｧｲﾙの読み込みに失敗しました";
 constexpr char kImportReadFailed[] = "読み込みに失敗しました";
-constexpr char kSaveFailed[] = "保存に失敗しました";
-constexpr char kInvalidName[] = "ファイル名が無効です";
-constexpr char kNoFolder[] = "ディレクトリが存在しません";
 constexpr char kTitleUndo[] = "ﾀｲﾄﾙを元に戻す(&U)";
 constexpr char kEditUndo[] = "ｴﾃﾞｨｯﾄを元に戻す(&U)";
 constexpr char kLabelUndo[] = "ﾂﾘｰを元に戻す(&U) ﾃｷｽﾄ";
-
-std::string LocalFile(const QString& path) { return path.toStdString(); }
 
 // The Unicode characters of a block's text before a UTF-16 position.
 size_t CodePointsBefore(const QString& text, int position) {
@@ -629,8 +623,8 @@ void TFormMain::MenuEditCopyNodeClick() {
   request.default_suffix = QStringLiteral("PWV");
   const QFileInfo info(document_name_);
   request.proposed = QFileInfo(info.path()).isDir()
-                      ? document_name_
-                      : QString::fromStdString(ProgramFolderFile(info.fileName().toStdString()));
+                         ? document_name_
+                         : QString::fromStdString(ProgramFolderFile(info.fileName().toStdString()));
   request.must_exist = true;
   if (FormImportNode->isVisible()) {
     FormImportNode->raise();
@@ -640,9 +634,9 @@ void TFormMain::MenuEditCopyNodeClick() {
   const std::optional<QString> chosen = dialogs_->OpenFileName(this, request);
   if (!chosen) return;
   if (QFileInfo(*chosen).suffix().toUpper() != QLatin1String("PWV")) {
-    ShowMessage(kInvalidName);
+    ShowMessage(kInvalidNameMessage);
   } else {
-    const ReadResult result = ReadOutlineFile(LocalFile(*chosen), ReadTarget::kImportTree,
+    const ReadResult result = ReadOutlineFile(LocalPath(*chosen), ReadTarget::kImportTree,
                                               &FormImportNode->import_outline());
     if (result.status) {
       FormImportNode->setWindowTitle(*chosen);
@@ -682,18 +676,18 @@ void TFormMain::MenuTreeSaveTemplateClick() {
   const std::optional<QString> chosen = dialogs_->SaveFileName(this, request);
   if (!chosen) return;
   if (QFileInfo(*chosen).suffix().toUpper() != QLatin1String("PWT")) {
-    ShowMessage(kInvalidName);
-    ShowMessage(kSaveFailed);
+    ShowMessage(kInvalidNameMessage);
+    ShowMessage(kSaveFailedMessage);
     return;
   }
   if (!QFileInfo(QFileInfo(*chosen).path()).isDir()) {
-    ShowMessage(kNoFolder);
-    ShowMessage(kSaveFailed);
+    ShowMessage(kNoFolderMessage);
+    ShowMessage(kSaveFailedMessage);
     return;
   }
   template_path_ = *chosen;
-  if (!SaveTemplate(outline_, s, &tree_temp_, LocalFile(*chosen))) {
-    ShowMessage(kSaveFailed);
+  if (!SaveTemplate(outline_, s, &tree_temp_, LocalPath(*chosen))) {
+    ShowMessage(kSaveFailedMessage);
     return;
   }
   settings_.TempHistory.Add(chosen->toStdString());
@@ -711,12 +705,12 @@ void TFormMain::MenuTreeInsTemplateClick() {
   const std::optional<QString> chosen = dialogs_->OpenFileName(this, request);
   if (!chosen) return;
   if (QFileInfo(*chosen).suffix().toUpper() != QLatin1String("PWT")) {
-    ShowMessage(kInvalidName);
+    ShowMessage(kInvalidNameMessage);
     return;
   }
-  if (!LoadTemplate(LocalFile(*chosen), &tree_temp_)) {
+  if (!LoadTemplate(LocalPath(*chosen), &tree_temp_)) {
     tree_temp_.Clear();
-    ShowMessage(kReadFailed);
+    ShowMessage(kReadFailedMessage);
     return;
   }
   InsertFromTemp(true);
@@ -737,7 +731,7 @@ void TFormMain::OpenRecentTemplate(int index) {
       InsertFromTemp(true);
     } else {
       tree_temp_.Clear();
-      ShowMessage(kReadFailed);
+      ShowMessage(kReadFailedMessage);
     }
     settings_.TempHistory.MoveToTop(i);
   }
