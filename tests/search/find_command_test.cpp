@@ -1,6 +1,7 @@
 // pwvtool find, run as a program on a document written for the test: hits in tree order, how
 // the search moves on after a hit, and the report of a malformed pattern.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -27,7 +28,9 @@ std::string RunFind(const std::string& args) {
 class FindCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = ::testing::TempDir() + "search_find_command.PWV";
+    // ctest runs the cases of this suite side by side: each needs a file of its own.
+    path_ = ::testing::TempDir() + "search_find_command_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".PWV";
     Outline outline;
     auto sj = [](const char* utf8) { return Utf8ToCp932(utf8).text; };
     Node* root = outline.Append(nullptr, sj("物語"), NewNodeData(nkRoot), kIconRoot);
