@@ -63,6 +63,16 @@ void CopyDescendants(const Outline& source, const Node* source_root, Outline* ta
   CopyChildren(source, source_root, target, copy_root, true);
 }
 
+std::unique_ptr<Node> CopyAside(const Outline& source, const Node* root,
+                                std::unique_ptr<TNodeData> root_data, int32_t icon,
+                                int32_t selected_icon) {
+  Outline aside;
+  Node* copy = aside.Append(nullptr, root->title(), std::move(root_data), icon);
+  aside.SetIcons(copy, icon, selected_icon);
+  CopyDescendants(source, root, &aside, copy);
+  return aside.Take(copy);
+}
+
 InsertResult InsertSubtreeFrom(const Outline& scratch, Outline* outline, Node* selected) {
   InsertResult result;
   const Node* first = scratch.NodeAt(0);
@@ -82,12 +92,8 @@ InsertResult InsertSubtreeFrom(const Outline& scratch, Outline* outline, Node* s
     data->Kind = first->has_children() ? nkParent : nkChild;
     icon = selected_icon = IconFor(data->Kind, ncBlue);
   }
-  // Built aside and attached in one step, so a view hears of one insertion, not thousands.
-  Outline aside;
-  Node* copy = aside.Append(nullptr, first->title(), std::move(data), icon);
-  aside.SetIcons(copy, icon, selected_icon);
-  CopyDescendants(scratch, first, &aside, copy);
-  result.node = outline->Adopt(selected, SIZE_MAX, aside.Take(copy));
+  result.node = outline->Adopt(selected, SIZE_MAX,
+                               CopyAside(scratch, first, std::move(data), icon, selected_icon));
   if (selected_kind == nkChild) SetParentMark(*outline, selected);
   outline->SetExpanded(selected, true);
   return result;

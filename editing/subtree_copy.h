@@ -26,6 +26,13 @@ void CopySubtreeTo(const Outline& from, const Node* root, Outline* scratch);
 void CopyDescendants(const Outline& source, const Node* source_root, Outline* target,
                      Node* copy_root);
 
+// A detached copy of the subtree at `root` whose first node takes `root_data` and the given
+// icons; the rest as CopyDescendants makes them. Attaching it with Outline::Adopt lets a view
+// hear of one insertion, not thousands.
+std::unique_ptr<Node> CopyAside(const Outline& source, const Node* root,
+                                std::unique_ptr<TNodeData> root_data, int32_t icon,
+                                int32_t selected_icon);
+
 struct InsertResult {
   Node* node = nullptr;  // the copy of the scratch tree's first node, or nothing
   std::string message;   // why nothing was inserted, for a message box

@@ -241,15 +241,12 @@ Node* TreeEditor::RestoreDeletedSubtree(Anchor anchor) {
     }
     icon = selected_icon = IconFor(data->Kind, ncBlue);
   }
-  Outline aside;
-  Node* copy = aside.Append(nullptr, source->title(), std::move(data), icon);
-  aside.SetIcons(copy, icon, selected_icon);
-  CopyDescendants(undo_tree_, source, &aside, copy);
+  std::unique_ptr<Node> copy = CopyAside(undo_tree_, source, std::move(data), icon, selected_icon);
   if (parent != nullptr && anchor.mode == AnchorMode::kAppend && !anchor_top &&
       KindOf(parent) == nkChild) {
     SetParentMark(*outline_, parent);
   }
-  Node* restored = outline_->Adopt(parent, row, aside.Take(copy));
+  Node* restored = outline_->Adopt(parent, row, std::move(copy));
   outline_->SetExpanded(restored, true);
   return restored;
 }
