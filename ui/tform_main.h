@@ -287,6 +287,8 @@ class TFormMain : public QMainWindow, public OutlineObserver {
   void HoldDocument(const QString& path);
   void TakeOpenedDocument(const QString& path, int32_t selected, int32_t caret, bool focus_body);
   void ApplyExpandedStatesToView();
+  // After a successful save: caption, no modified flags, panes unmodified.
+  void MarkSaved();
   // After a new, opened or imported document: no previous place, no modified flags or panes.
   void ForgetChanges();
   // Moves a document read aside into the tree, replacing what it held.

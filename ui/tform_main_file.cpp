@@ -260,12 +260,7 @@ TFormMain::SaveResult TFormMain::SaveDocument() {
   save_cancelled_ = false;
   const SaveResult result = SaveRule();
   SetBarsEnabled(true);
-  if (result == SaveResult::kSaved) {
-    SetCaption();
-    flags_.Clear();
-    RichEditMain->document()->setModified(false);
-    MemoTitle->setModified(false);
-  }
+  if (result == SaveResult::kSaved) MarkSaved();
   return result;
 }
 
@@ -278,18 +273,20 @@ TFormMain::SaveResult TFormMain::SaveRule() {
   return SaveAsDocument();
 }
 
+void TFormMain::MarkSaved() {
+  SetCaption();
+  flags_.Clear();
+  RichEditMain->document()->setModified(false);
+  MemoTitle->setModified(false);
+}
+
 void TFormMain::MenuFileSaveAsClick() {
   StoreCurrentNode();
   SetBarsEnabled(false);
   save_cancelled_ = false;
   const SaveResult result = SaveAsDocument();
   SetBarsEnabled(true);
-  if (result == SaveResult::kSaved) {
-    SetCaption();
-    flags_.Clear();
-    RichEditMain->document()->setModified(false);
-    MemoTitle->setModified(false);
-  }
+  if (result == SaveResult::kSaved) MarkSaved();
 }
 
 TFormMain::SaveResult TFormMain::SaveAsDocument() {
