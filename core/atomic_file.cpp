@@ -14,8 +14,6 @@
 namespace pw {
 namespace {
 
-constexpr size_t kBufferSize = 1 << 20;
-
 Status SystemError(int error) { return Status::Error(std::strerror(error)); }
 
 std::string DirectoryOf(const std::string& path) {
@@ -87,13 +85,16 @@ void AtomicFile::Flush() {
 
 void AtomicFile::Write(std::string_view bytes) {
   if (error_ != 0) return;
+  // A large piece goes straight to the file, but only after what is buffered: bytes must
+  // reach the file in the order they were written.
+  if (bytes.size() >= kBufferSize / 2) {
+    Flush();
+    WriteDirect(bytes);
+    return;
+  }
   if (buffer_.capacity() < kBufferSize) buffer_.reserve(kBufferSize);
   if (buffer_.size() + bytes.size() > kBufferSize) Flush();
-  if (bytes.size() >= kBufferSize / 2) {
-    WriteDirect(bytes);
-  } else {
-    buffer_.append(bytes);
-  }
+  buffer_.append(bytes);
 }
 
 Status AtomicFile::Commit(bool flush_to_disk) {

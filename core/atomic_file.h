@@ -23,6 +23,8 @@ class AtomicFile {
 
   // Buffered; the first failure sticks and is reported by Commit.
   void Write(std::string_view bytes);
+  // Pieces of this size or more are written directly, after whatever is buffered.
+  static constexpr size_t kBufferSize = 1 << 20;
   Status Commit(bool flush_to_disk = true);
 
  private:

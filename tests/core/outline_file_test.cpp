@@ -12,6 +12,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/atomic_file.h"
 #include "core/node_marks.h"
@@ -398,7 +399,9 @@ class FileTest : public ::testing::Test {
   std::string Path(const std::string& name) { return (dir_ / name).string(); }
   static std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    std::string bytes(fs::file_size(path), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
   }
   fs::path dir_;
 };
@@ -481,6 +484,86 @@ TEST_F(FileTest, SavingKeepsPermissionsAndFollowsLinks) {
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_FALSE(WriteFileAtomically(Path("no/such/dir/x.PWV"), "x"));
+}
+
+// Sizes around the write buffer's edges: a piece at or above half the buffer is written
+// directly, and must never overtake the bytes buffered before it.
+std::vector<size_t> BufferEdgeSizes() {
+  const size_t full = AtomicFile::kBufferSize;
+  const size_t half = full / 2;
+  return {half - 1, half, half + 1, half + half / 2, full - 20, full - 1, full, full + 1,
+          2 * full + 7};
+}
+
+// A title section of exactly `size` bytes: lines of 100 bytes and one shorter last line.
+void FillTitleSection(Outline* outline, size_t size) {
+  for (int line = 0; size >= 200; ++line, size -= 100) {
+    outline->Append(nullptr, std::string(98, 'a' + line % 26), NewNodeData(nkRoot), 1);
+  }
+  outline->Append(nullptr, std::string(size - 2, 'z'), NewNodeData(nkRoot), 1);
+}
+
+TEST_F(FileTest, PiecesAroundTheBufferSizeReachTheFileInOrder) {
+  const std::string path = Path("edge.PWV");
+  for (size_t size : BufferEdgeSizes()) {
+    SCOPED_TRACE(size);
+    for (bool in_title : {false, true}) {
+      SCOPED_TRACE(in_title ? "title section" : "body");
+      Outline outline;
+      if (in_title) {
+        FillTitleSection(&outline, size);
+        outline.NodeAt(0)->data()->Body = "{\\rtf1 first}";
+      } else {
+        Node* top = outline.Append(nullptr, "top", NewNodeData(nkRoot), 1);
+        top->data()->Body = "{\\rtf1 small before}";
+        Node* big = outline.Append(top, "big", NewNodeData(nkChild), 7);
+        big->data()->Body = "{\\rtf1 " + std::string(size - 8, '\x82') + "}";
+        outline.Append(top, "after", NewNodeData(nkChild), 7)->data()->Body = "{\\rtf1 tail}";
+      }
+      ASSERT_TRUE(WriteOutlineFile(path, outline, {}));
+      ASSERT_EQ(Slurp(path), SerializeOutline(outline, {}));
+      Outline read;
+      ReadResult result = ReadOutlineFile(path, ReadTarget::kMainTree, &read);
+      ASSERT_TRUE(result.status) << result.status.message;
+      if (in_title) {
+        EXPECT_EQ(result.info.title_size, static_cast<int64_t>(size));
+      }
+      EXPECT_EQ(Dump(read), Dump(outline));
+    }
+  }
+}
+
+TEST_F(FileTest, RandomPiecesWriteTheSameBytesAsAPlainString) {
+  std::mt19937 random(20261209);
+  const size_t full = AtomicFile::kBufferSize;
+  const std::vector<size_t> edges = BufferEdgeSizes();
+  for (int round = 0; round < 24; ++round) {
+    SCOPED_TRACE(round);
+    const std::string path = Path("random.bin");
+    Status status;
+    std::unique_ptr<AtomicFile> file = AtomicFile::Create(path, &status);
+    ASSERT_TRUE(file) << status.message;
+    std::string expected;
+    const int pieces = 1 + static_cast<int>(random() % 12);
+    for (int i = 0; i < pieces; ++i) {
+      size_t size = 0;
+      switch (random() % 4) {
+        case 0: size = random() % 64; break;
+        case 1: size = random() % (full / 2); break;
+        case 2: size = edges[random() % edges.size()]; break;
+        default: size = full / 2 + random() % full; break;
+      }
+      std::string piece(size, '\0');
+      for (size_t k = 0; k < size; k += 997) piece[k] = static_cast<char>(random());
+      if (size > 0) piece.back() = static_cast<char>(i + 1);
+      file->Write(piece);
+      expected += piece;
+    }
+    ASSERT_TRUE(file->Commit(false));
+    const std::string written = Slurp(path);
+    ASSERT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected);
+  }
 }
 
 }  // namespace
