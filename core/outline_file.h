@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/atomic_file.h"
 #include "core/byte_io.h"
 #include "core/outline.h"
 #include "core/progress.h"
@@ -40,6 +41,7 @@ struct WriteOptions {
   BodySerializer body_serializer;
   ProgressSink* progress = nullptr;
   bool flush_to_disk = true;  // files only: fsync before the rename
+  AtomicFileOptions file;     // files only
 };
 
 std::string SerializeOutline(const Outline& outline, const WriteOptions& options);
