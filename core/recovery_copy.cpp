@@ -1,0 +1,267 @@
+// Recovery copies: the copy is written like any document (atomically, through a temporary
+// file), the info file is locked with flock(2) by its editor, so the system itself tells a
+// living editor's copy from one left by a crash.
+#include "core/recovery_copy.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <random>
+
+#include "core/outline_file.h"
+
+namespace pw {
+namespace {
+
+constexpr char kInfoHeader[] = "Plotweave recovery copy\n";
+constexpr char kInfoExtension[] = ".info";
+constexpr char kCopyExtension[] = ".PWV";
+constexpr size_t kMaxStemBytes = 80;
+constexpr size_t kMaxInfoBytes = 65536;
+
+Status SystemError(int error) { return Status::Error(std::strerror(error)); }
+
+// The document's file name without its extension, cut to a length that leaves room in a name
+// (never inside a UTF-8 character).
+std::string StemOf(const std::string& document_path) {
+  const size_t slash = document_path.rfind('/');
+  std::string stem = slash == std::string::npos ? document_path : document_path.substr(slash + 1);
+  const size_t dot = stem.rfind('.');
+  if (dot != std::string::npos && dot > 0) stem.resize(dot);
+  if (stem.size() > kMaxStemBytes) {
+    size_t cut = kMaxStemBytes;
+    while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+    stem.resize(cut);
+  }
+  if (stem.empty()) stem = "document";
+  return stem;
+}
+
+// One line per field; the path may hold any byte but NUL, so newlines and backslashes in it
+// are escaped.
+std::string EscapePath(const std::string& path) {
+  std::string out;
+  for (char c : path) {
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string UnescapePath(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size()) {
+      out += text[++i] == 'n' ? '\n' : text[i];
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+bool ParseInfo(std::string_view text, std::string* document, int* declined) {
+  if (text.substr(0, std::strlen(kInfoHeader)) != kInfoHeader) return false;
+  text.remove_prefix(std::strlen(kInfoHeader));
+  bool have_document = false;
+  *declined = 0;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    if (end == std::string_view::npos) return false;  // a torn write
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(end + 1);
+    if (line.substr(0, 9) == "document=") {
+      *document = UnescapePath(line.substr(9));
+      have_document = !document->empty();
+    } else if (line == "declined=1") {
+      *declined = 1;
+    }
+  }
+  return have_document;
+}
+
+bool ReadFd(int fd, std::string* out) {
+  out->clear();
+  char buffer[4096];
+  for (;;) {
+    ssize_t n = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(out->size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) return true;
+    out->append(buffer, static_cast<size_t>(n));
+    if (out->size() > kMaxInfoBytes) return false;
+  }
+}
+
+bool Newer(const struct timespec& a, const struct timespec& b) {
+  return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec > b.tv_nsec;
+}
+
+}  // namespace
+
+std::string RecoveryFolder(const std::string& config_dir) { return config_dir + "/recovery"; }
+
+std::unique_ptr<RecoveryCopy> RecoveryCopy::Start(const std::string& folder,
+                                                  const std::string& document_path,
+                                                  Status* status) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) {
+    *status = Status::Error(error.message());
+    return nullptr;
+  }
+  ::chmod(folder.c_str(), 0700);  // documents' contents are nobody else's business
+  static std::random_device random;
+  const std::string base = folder + "/" + StemOf(document_path) + ".";
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    const std::string id = std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000);
+    const std::string info_path = base + id + kInfoExtension;
+    int fd = ::open(info_path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) {
+      *status = SystemError(errno);
+      return nullptr;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      // A start-up scan looked at the file in the instant before our lock; take another name.
+      ::close(fd);
+      continue;
+    }
+    std::unique_ptr<RecoveryCopy> copy(
+        new RecoveryCopy(fd, info_path, base + id + kCopyExtension, document_path, 0));
+    *status = copy->WriteInfo();
+    if (!*status) {
+      copy->Discard();
+      return nullptr;
+    }
+    return copy;
+  }
+  *status = SystemError(EEXIST);
+  return nullptr;
+}
+
+RecoveryCopy::~RecoveryCopy() {
+  if (info_fd_ >= 0) ::close(info_fd_);
+}
+
+Status RecoveryCopy::WriteInfo() {
+  const std::string text = std::string(kInfoHeader) + "document=" + EscapePath(document_path_) +
+                           "\n" + (declined_ > 0 ? "declined=1\n" : "");
+  // Rewritten in place: the lock lives on this file, and only its holder reads it.
+  if (::pwrite(info_fd_, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size()) ||
+      ::ftruncate(info_fd_, static_cast<off_t>(text.size())) != 0) {
+    return SystemError(errno);
+  }
+  return Status::Ok();
+}
+
+Status RecoveryCopy::Write(const Outline& outline, int32_t selected_index, int32_t caret) {
+  WriteOptions options;
+  options.variant = OutlineVariant::kDocument;
+  options.selected_index = selected_index;
+  options.caret = caret;
+  options.flush_to_disk = false;
+  return WriteOutlineFile(copy_path_, outline, options);
+}
+
+Status RecoveryCopy::SetDocumentPath(const std::string& document_path) {
+  document_path_ = document_path;
+  return WriteInfo();
+}
+
+void RecoveryCopy::Discard() {
+  if (info_fd_ < 0) return;
+  ::unlink(copy_path_.c_str());
+  ::unlink(info_path_.c_str());
+  ::close(info_fd_);
+  info_fd_ = -1;
+}
+
+void RecoveryCopy::Decline() {
+  if (declined_ > 0) {
+    Discard();
+    return;
+  }
+  declined_ = 1;
+  if (!WriteInfo()) Discard();
+}
+
+std::vector<std::unique_ptr<RecoveryCopy>> FindOrphanedRecoveryCopies(const std::string& folder) {
+  std::vector<std::unique_ptr<RecoveryCopy>> found;
+  std::vector<struct timespec> written;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return found;
+  const size_t info_length = std::strlen(kInfoExtension);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() <= info_length ||
+        name.compare(name.size() - info_length, info_length, kInfoExtension) != 0) {
+      continue;
+    }
+    const std::string info_path = folder + "/" + name;
+    int fd = ::open(info_path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {  // a living editor's copy
+      ::close(fd);
+      continue;
+    }
+    const std::string copy_path =
+        info_path.substr(0, info_path.size() - info_length) + kCopyExtension;
+    std::string text;
+    std::string document;
+    int declined = 0;
+    struct stat info_stat;
+    struct stat copy_stat;
+    if (!ReadFd(fd, &text) || !ParseInfo(text, &document, &declined)) {
+      // An editor that died while making it, or in the instant before its lock: litter once
+      // it has not changed for a while.
+      if (::fstat(fd, &info_stat) == 0 && std::time(nullptr) - info_stat.st_mtime > 60 &&
+          ::stat(copy_path.c_str(), &copy_stat) != 0) {
+        ::unlink(info_path.c_str());
+      }
+      ::close(fd);
+      continue;
+    }
+    if (::stat(copy_path.c_str(), &copy_stat) != 0) {  // nothing was written before it went
+      ::unlink(info_path.c_str());
+      ::close(fd);
+      continue;
+    }
+    struct stat document_stat;
+    if (::stat(document.c_str(), &document_stat) == 0 &&
+        !Newer(copy_stat.st_mtim, document_stat.st_mtim)) {
+      // The document was saved after the copy was written: the copy has nothing to add.
+      ::unlink(copy_path.c_str());
+      ::unlink(info_path.c_str());
+      ::close(fd);
+      continue;
+    }
+    found.push_back(std::unique_ptr<RecoveryCopy>(
+        new RecoveryCopy(fd, info_path, copy_path, document, declined)));
+    written.push_back(copy_stat.st_mtim);
+  }
+  ::closedir(dir);
+  // Newest first.
+  std::vector<size_t> order(found.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(),
+            [&](size_t a, size_t b) { return Newer(written[a], written[b]); });
+  std::vector<std::unique_ptr<RecoveryCopy>> sorted;
+  for (size_t i : order) sorted.push_back(std::move(found[i]));
+  return sorted;
+}
+
+}  // namespace pw

@@ -1,0 +1,75 @@
+// Recovery copies: while a document has unsaved changes, its editor writes the whole document
+// now and then into a folder of its own, so that a crash loses at most the last minutes. Each
+// copy is two files in that folder: "STEM.ID.PWV", a complete document, and "STEM.ID.info",
+// which names the document it stands for and which the living editor keeps locked. A copy
+// whose lock nobody holds was left by an editor that is gone and is offered at start-up.
+#ifndef PLOTWEAVE_CORE_RECOVERY_COPY_H_
+#define PLOTWEAVE_CORE_RECOVERY_COPY_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/outline.h"
+#include "core/status.h"
+
+namespace pw {
+
+// The folder of recovery copies in the configuration folder.
+std::string RecoveryFolder(const std::string& config_dir);
+
+class RecoveryCopy {
+ public:
+  // A new copy for an editor of `document_path`, held by this process; nothing is written
+  // yet. Null with the system's error when the folder or its files cannot be made.
+  static std::unique_ptr<RecoveryCopy> Start(const std::string& folder,
+                                             const std::string& document_path, Status* status);
+  // Lets go of the copy. Its files stay, as they would after a crash, unless Discard ran.
+  ~RecoveryCopy();
+  RecoveryCopy(const RecoveryCopy&) = delete;
+  RecoveryCopy& operator=(const RecoveryCopy&) = delete;
+
+  const std::string& copy_path() const { return copy_path_; }
+  const std::string& document_path() const { return document_path_; }
+  // Whether a copy was declined once at start-up already (it is then removed at the next No).
+  bool declined_before() const { return declined_ > 0; }
+
+  // Writes the whole document atomically (the old copy stays whole until the new one is
+  // complete). It does not wait for the disk: the copy guards against the program dying, and
+  // a pause of the window would be felt.
+  Status Write(const Outline& outline, int32_t selected_index, int32_t caret);
+  // The copy stands for another file from now on (after save as).
+  Status SetDocumentPath(const std::string& document_path);
+  // Removes both files: the document was saved or closed cleanly, or the copy was refused.
+  void Discard();
+  // The user said No at start-up: the copy is kept for one more start, then removed.
+  void Decline();
+
+ private:
+  friend std::vector<std::unique_ptr<RecoveryCopy>> FindOrphanedRecoveryCopies(
+      const std::string& folder);
+  RecoveryCopy(int info_fd, std::string info_path, std::string copy_path,
+               std::string document_path, int declined)
+      : info_fd_(info_fd),
+        info_path_(std::move(info_path)),
+        copy_path_(std::move(copy_path)),
+        document_path_(std::move(document_path)),
+        declined_(declined) {}
+  Status WriteInfo();
+
+  int info_fd_;
+  std::string info_path_;
+  std::string copy_path_;
+  std::string document_path_;
+  int declined_ = 0;
+};
+
+// The copies in `folder` that no living editor holds and that are newer than their documents
+// (or whose documents are gone), newest first; each is held by this process from now on.
+// Copies older than their documents and info files without a copy are removed.
+std::vector<std::unique_ptr<RecoveryCopy>> FindOrphanedRecoveryCopies(const std::string& folder);
+
+}  // namespace pw
+
+#endif  // PLOTWEAVE_CORE_RECOVERY_COPY_H_
