@@ -152,7 +152,7 @@ std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path, Status* 
     ::umask(mask);
     mode &= ~mask;
   }
-  RemoveStaleTemps(target);
+  if (options.remove_stale_temporaries) RemoveStaleTemps(target);
   std::string temp;
   int fd = CreateLockedTemp(target, &temp);
   if (fd < 0) {

@@ -17,6 +17,9 @@ struct AtomicFileOptions {
   // A private folder for the copy of the old file when it has to be rewritten in place; empty
   // refuses that way (the folder's error is reported instead).
   std::string spare_folder;
+  // Removes the temporary files of the same target left by writers that are gone. It reads
+  // the whole folder, so it is for documents, not for exports of thousands of files.
+  bool remove_stale_temporaries = false;
 };
 
 // A file being written in place of `path`. Nothing replaces the target until Commit succeeds;
@@ -26,8 +29,8 @@ struct AtomicFileOptions {
 // A target the process may not write is refused with the system's error text.
 //
 // The temporary file is named "NAME.~pw" + the writer's process id + "-" + a random number and
-// is locked while it is written; Create removes the ones of the same target that no living
-// writer holds (left behind by a program that was killed during a save).
+// is locked while it is written, so that the ones left behind by a program killed during a
+// save can be told from the ones being written (see remove_stale_temporaries).
 class AtomicFile {
  public:
   static std::unique_ptr<AtomicFile> Create(const std::string& path, Status* status,

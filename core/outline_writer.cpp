@@ -118,7 +118,9 @@ Status WriteOutlineFile(const std::string& path, const Outline& outline,
   // Section sizes are 32-bit fields; a larger document cannot be stored in this layout.
   if (layout.total_size() > INT32_MAX) return Status::Error("文書が大きすぎて保存できません");
   Status status;
-  std::unique_ptr<AtomicFile> file = AtomicFile::Create(path, &status, options.file);
+  AtomicFileOptions file_options = options.file;
+  file_options.remove_stale_temporaries = true;  // a document: left-overs of killed saves go
+  std::unique_ptr<AtomicFile> file = AtomicFile::Create(path, &status, file_options);
   if (!file) return status;
   layout.Emit(outline, progress, [&file](std::string_view bytes) { file->Write(bytes); });
   return file->Commit(options.flush_to_disk);

@@ -47,6 +47,12 @@ expect "new has No Title" 0 '"title":"No Title","kind":1' -- "$tool" dump "$work
 expect "resave" 0 "" -- "$tool" resave "$sample" "$work/again.PWV"
 expect "resave is byte for byte" 0 "" -- cmp "$sample" "$work/again.PWV"
 expect "resave into a missing folder" 1 "保存に失敗しました" -- "$tool" resave "$sample" "$work/no/x.PWV"
+# A save removes what killed saves of the same file left behind, and nothing else.
+printf 'partial' >"$work/again.PWV.~pw999999999-1"
+printf 'other' >"$work/other.PWV.~pw999999999-1"
+expect "stale temporary file removed" 0 "^other.PWV.~pw999999999-1$" -- sh -c \
+  "'$tool' resave '$sample' '$work/again.PWV' && ls -A '$work' | grep '~pw'"
+rm -f "$work/other.PWV.~pw999999999-1"
 # The output's extension names the layout; any other name is refused.
 expect "resave as a template" 0 "" -- "$tool" resave "$sample" "$work/story.PWT"
 expect "the template reads as one" 0 "layout: template" -- "$tool" info "$work/story.PWT"

@@ -181,7 +181,9 @@ TEST_F(AtomicFileTest, StaleTemporaryFilesOfTheTargetAreRemoved) {
   ASSERT_EQ(::utimensat(AT_FDCWD, Path(held).c_str(), long_ago, 0), 0);
 
   Status status;
-  std::unique_ptr<AtomicFile> file = AtomicFile::Create(path, &status);
+  AtomicFileOptions options;
+  options.remove_stale_temporaries = true;
+  std::unique_ptr<AtomicFile> file = AtomicFile::Create(path, &status, options);
   ASSERT_TRUE(file) << status.message;
   std::set<std::string> names = Names(dir_);
   std::string mine;
