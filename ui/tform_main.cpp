@@ -29,12 +29,12 @@
 #include "core/new_document.h"
 #include "editing/tree_editor.h"
 #include "platform/paths.h"
-#include "ui/font_substitutes.h"
-#include "ui/outline_model.h"
-#include "ui/qt_text.h"
-#include "ui/tform_progress.h"
-#include "ui/tree_branch_style.h"
-#include "ui/tree_icons.h"
+#include "ui/common/font_substitutes.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/tform_progress.h"
+#include "ui/common/tree_icons.h"
+#include "ui/document/outline_model.h"
+#include "ui/document/tree_branch_style.h"
 
 namespace pw {
 

@@ -17,7 +17,7 @@
 #include "editing/character_items.h"
 #include "editing/tree_drop.h"
 #include "settings/settings.h"
-#include "ui/dialogs.h"
+#include "ui/common/dialogs.h"
 
 class QAction;
 class QActionGroup;

@@ -10,9 +10,9 @@
 #include "export/export_prompt.h"
 #include "export/hier_text.h"
 #include "platform/paths.h"
-#include "ui/qt_text.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/tform_progress.h"
 #include "ui/tform_main.h"
-#include "ui/tform_progress.h"
 
 namespace pw {
 namespace {

@@ -17,11 +17,11 @@
 #include "platform/paths.h"
 #include "richtext/body_text.h"
 #include "richtext/plain_text.h"
-#include "ui/outline_model.h"
-#include "ui/qt_text.h"
-#include "ui/rich_text_adapter.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/rich_text_adapter.h"
+#include "ui/common/tform_progress.h"
+#include "ui/document/outline_model.h"
 #include "ui/tform_main.h"
-#include "ui/tform_progress.h"
 
 namespace pw {
 namespace {

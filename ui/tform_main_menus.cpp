@@ -19,9 +19,9 @@
 #include <QToolButton>
 
 #include "core/node_marks.h"
-#include "ui/qt_text.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/tree_icons.h"
 #include "ui/tform_main.h"
-#include "ui/tree_icons.h"
 
 namespace pw {
 namespace {

@@ -18,9 +18,9 @@
 #include <QTreeView>
 
 #include "core/cp932.h"
-#include "ui/outline_model.h"
-#include "ui/qt_text.h"
-#include "ui/rich_text_adapter.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/rich_text_adapter.h"
+#include "ui/document/outline_model.h"
 #include "ui/tform_main.h"
 
 namespace pw {

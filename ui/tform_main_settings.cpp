@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "platform/paths.h"
-#include "ui/qt_text.h"
+#include "ui/common/qt_text.h"
+#include "ui/document/tree_branch_style.h"
 #include "ui/tform_main.h"
-#include "ui/tree_branch_style.h"
 
 namespace pw {
 namespace {

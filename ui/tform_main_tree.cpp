@@ -29,12 +29,12 @@
 #include "editing/templates.h"
 #include "editing/tree_editor.h"
 #include "platform/paths.h"
-#include "ui/node_clipboard_qt.h"
-#include "ui/outline_model.h"
-#include "ui/qt_text.h"
-#include "ui/tform_import_node.h"
+#include "ui/common/qt_text.h"
+#include "ui/document/outline_model.h"
+#include "ui/editing/node_clipboard_qt.h"
+#include "ui/editing/tform_import_node.h"
+#include "ui/editing/tform_undo_dialog.h"
 #include "ui/tform_main.h"
-#include "ui/tform_undo_dialog.h"
 
 namespace pw {
 namespace {

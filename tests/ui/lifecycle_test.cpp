@@ -14,8 +14,8 @@
 #include <QTreeView>
 
 #include "core/cp932.h"
-#include "ui/qt_text.h"
-#include "ui/tform_progress.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/tform_progress.h"
 #include "ui_test_support.h"
 
 namespace pw::test {

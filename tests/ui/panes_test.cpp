@@ -18,7 +18,7 @@
 #include "core/node_marks.h"
 #include "platform/paths.h"
 #include "settings/ini_file.h"
-#include "ui/outline_model.h"
+#include "ui/document/outline_model.h"
 #include "ui_test_support.h"
 
 namespace pw::test {

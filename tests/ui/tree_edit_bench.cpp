@@ -11,7 +11,7 @@
 #include "editing/node_clipboard.h"
 #include "editing/subtree_copy.h"
 #include "editing/tree_editor.h"
-#include "ui/node_clipboard_qt.h"
+#include "ui/editing/node_clipboard_qt.h"
 #include "ui/tform_main.h"
 
 namespace {

@@ -20,9 +20,9 @@
 #include "core/node_marks.h"
 #include "editing/node_clipboard.h"
 #include "editing/tree_editor.h"
-#include "ui/outline_model.h"
-#include "ui/tform_import_node.h"
-#include "ui/tform_undo_dialog.h"
+#include "ui/document/outline_model.h"
+#include "ui/editing/tform_import_node.h"
+#include "ui/editing/tform_undo_dialog.h"
 #include "ui_test_support.h"
 
 namespace pw::test {

@@ -21,9 +21,9 @@
 #include "richtext/body_text.h"
 #include "richtext/rich_document.h"
 #include "richtext/rtf_writer.h"
-#include "ui/rich_text_adapter.h"
+#include "ui/common/rich_text_adapter.h"
+#include "ui/common/tform_progress.h"
 #include "ui/tform_main.h"
-#include "ui/tform_progress.h"
 
 namespace {
 

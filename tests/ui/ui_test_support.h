@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/outline.h"
-#include "ui/dialogs.h"
+#include "ui/common/dialogs.h"
 #include "ui/tform_main.h"
 
 namespace pw::test {

@@ -1,7 +1,7 @@
 // The progress window. Letting events run per node would make a 100,000-node read spend
 // most of its time in the event loop, so events run at most every 30 ms, and user input
 // waits: the document being read or written must not change under the operation.
-#include "ui/tform_progress.h"
+#include "ui/common/tform_progress.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -9,7 +9,7 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "ui/qt_text.h"
+#include "ui/common/qt_text.h"
 
 namespace pw {
 

@@ -1,7 +1,7 @@
 // Conversions between the document's CP932 bytes and Qt strings, used wherever text crosses
 // into a widget or comes back from one.
-#ifndef PLOTWEAVE_UI_QT_TEXT_H_
-#define PLOTWEAVE_UI_QT_TEXT_H_
+#ifndef PLOTWEAVE_UI_COMMON_QT_TEXT_H_
+#define PLOTWEAVE_UI_COMMON_QT_TEXT_H_
 
 #include <QString>
 #include <string>
@@ -31,4 +31,4 @@ inline constexpr char kNoFolderMessage[] = "ディレクトリが存在しませ
 
 }  // namespace pw
 
-#endif  // PLOTWEAVE_UI_QT_TEXT_H_
+#endif  // PLOTWEAVE_UI_COMMON_QT_TEXT_H_

@@ -1,5 +1,5 @@
 // The confirmation dialog of merge, split and the undo of an add.
-#include "ui/tform_undo_dialog.h"
+#include "ui/editing/tform_undo_dialog.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/qt_text.h"
+#include "ui/common/qt_text.h"
 
 namespace pw {
 

@@ -1,7 +1,7 @@
 // Draws the outline tree's branch area as the settings ask: connecting lines ("ShowLines")
 // and expand/collapse buttons ("ShowButtons"), each on or off, whatever the widget style.
-#ifndef PLOTWEAVE_UI_TREE_BRANCH_STYLE_H_
-#define PLOTWEAVE_UI_TREE_BRANCH_STYLE_H_
+#ifndef PLOTWEAVE_UI_DOCUMENT_TREE_BRANCH_STYLE_H_
+#define PLOTWEAVE_UI_DOCUMENT_TREE_BRANCH_STYLE_H_
 
 #include <QProxyStyle>
 
@@ -23,4 +23,4 @@ class TreeBranchStyle : public QProxyStyle {
 
 }  // namespace pw
 
-#endif  // PLOTWEAVE_UI_TREE_BRANCH_STYLE_H_
+#endif  // PLOTWEAVE_UI_DOCUMENT_TREE_BRANCH_STYLE_H_

@@ -1,5 +1,5 @@
 // CP932 <-> QString through the core converter, so the window never repeats its rules.
-#include "ui/qt_text.h"
+#include "ui/common/qt_text.h"
 
 #include <QByteArray>
 #include <QFile>

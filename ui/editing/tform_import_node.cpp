@@ -1,5 +1,5 @@
 // The copy-nodes window: a read-only tree of another document and its copy and close buttons.
-#include "ui/tform_import_node.h"
+#include "ui/editing/tform_import_node.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,8 +8,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "ui/outline_model.h"
-#include "ui/qt_text.h"
+#include "ui/common/qt_text.h"
+#include "ui/document/outline_model.h"
 
 namespace pw {
 

@@ -1,6 +1,6 @@
 // Draws the tree icons with QPainter, so the program ships no image files for them and the
 // colours stay exactly those of the six node colours.
-#include "ui/tree_icons.h"
+#include "ui/common/tree_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
 // The body pane's bridge between stored bodies and QTextDocument: a RichDocument (read from
 // RTF or plain text) becomes blocks and fragments with their formats, and back.
-#ifndef PLOTWEAVE_UI_RICH_TEXT_ADAPTER_H_
-#define PLOTWEAVE_UI_RICH_TEXT_ADAPTER_H_
+#ifndef PLOTWEAVE_UI_COMMON_RICH_TEXT_ADAPTER_H_
+#define PLOTWEAVE_UI_COMMON_RICH_TEXT_ADAPTER_H_
 
 #include <QTextCharFormat>
 #include <string>
@@ -29,4 +29,4 @@ rich::CharFormat FromQtFormat(const QTextCharFormat& format);
 
 }  // namespace pw
 
-#endif  // PLOTWEAVE_UI_RICH_TEXT_ADAPTER_H_
+#endif  // PLOTWEAVE_UI_COMMON_RICH_TEXT_ADAPTER_H_

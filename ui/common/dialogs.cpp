@@ -1,5 +1,5 @@
 // Qt's message boxes and common dialogs behind the dialog interface.
-#include "ui/dialogs.h"
+#include "ui/common/dialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -1,5 +1,5 @@
 // Node payloads in and out of the system clipboard.
-#include "ui/node_clipboard_qt.h"
+#include "ui/editing/node_clipboard_qt.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 // The Qt item model over a core Outline: one column, titles converted from CP932, icons from
 // the tree image list. It follows the outline through OutlineObserver; the outline stays the
 // only owner of the nodes.
-#ifndef PLOTWEAVE_UI_OUTLINE_MODEL_H_
-#define PLOTWEAVE_UI_OUTLINE_MODEL_H_
+#ifndef PLOTWEAVE_UI_DOCUMENT_OUTLINE_MODEL_H_
+#define PLOTWEAVE_UI_DOCUMENT_OUTLINE_MODEL_H_
 
 #include <QAbstractItemModel>
 #include <functional>
@@ -56,4 +56,4 @@ class OutlineModel : public QAbstractItemModel, public OutlineObserver {
 
 }  // namespace pw
 
-#endif  // PLOTWEAVE_UI_OUTLINE_MODEL_H_
+#endif  // PLOTWEAVE_UI_DOCUMENT_OUTLINE_MODEL_H_

@@ -1,8 +1,8 @@
 // The tree's image list: 20 images of 16x16 pixels, drawn once at start-up, indexed by the
 // node icon numbers (root 1, character 3, character item 5, child marks 7..12, parent marks
 // 14..19; the other indexes are blank).
-#ifndef PLOTWEAVE_UI_TREE_ICONS_H_
-#define PLOTWEAVE_UI_TREE_ICONS_H_
+#ifndef PLOTWEAVE_UI_COMMON_TREE_ICONS_H_
+#define PLOTWEAVE_UI_COMMON_TREE_ICONS_H_
 
 #include <QIcon>
 #include <QPixmap>
@@ -32,4 +32,4 @@ QPixmap DrawApplicationPixmap(int size);
 
 }  // namespace pw
 
-#endif  // PLOTWEAVE_UI_TREE_ICONS_H_
+#endif  // PLOTWEAVE_UI_COMMON_TREE_ICONS_H_

@@ -1,7 +1,7 @@
 // The progress window of long operations (reading, writing, exports): a caption and a bar
 // stepped once per node. Pending events run between steps, but only a few times per frame.
-#ifndef PLOTWEAVE_UI_TFORM_PROGRESS_H_
-#define PLOTWEAVE_UI_TFORM_PROGRESS_H_
+#ifndef PLOTWEAVE_UI_COMMON_TFORM_PROGRESS_H_
+#define PLOTWEAVE_UI_COMMON_TFORM_PROGRESS_H_
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -51,4 +51,4 @@ class TFormProgress : public QDialog, public ProgressSink {
 
 }  // namespace pw
 
-#endif  // PLOTWEAVE_UI_TFORM_PROGRESS_H_
+#endif  // PLOTWEAVE_UI_COMMON_TFORM_PROGRESS_H_

@@ -1,6 +1,6 @@
 // Dotted connecting lines in the manner of classic tree controls, drawn under the style's own
 // expand/collapse arrows.
-#include "ui/tree_branch_style.h"
+#include "ui/document/tree_branch_style.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // The window that shows the tree of another document and copies one of its subtrees onto the
 // node clipboard, from where the ordinary paste inserts it.
-#ifndef PLOTWEAVE_UI_TFORM_IMPORT_NODE_H_
-#define PLOTWEAVE_UI_TFORM_IMPORT_NODE_H_
+#ifndef PLOTWEAVE_UI_EDITING_TFORM_IMPORT_NODE_H_
+#define PLOTWEAVE_UI_EDITING_TFORM_IMPORT_NODE_H_
 
 #include <QWidget>
 #include <functional>
@@ -47,4 +47,4 @@ class TFormImportNode : public QWidget {
 
 }  // namespace pw
 
-#endif  // PLOTWEAVE_UI_TFORM_IMPORT_NODE_H_
+#endif  // PLOTWEAVE_UI_EDITING_TFORM_IMPORT_NODE_H_

@@ -1,7 +1,7 @@
 // The node clipboard on the system clipboard: a subtree's payload under its registered format
 // name, so that other running copies of the program read it.
-#ifndef PLOTWEAVE_UI_NODE_CLIPBOARD_QT_H_
-#define PLOTWEAVE_UI_NODE_CLIPBOARD_QT_H_
+#ifndef PLOTWEAVE_UI_EDITING_NODE_CLIPBOARD_QT_H_
+#define PLOTWEAVE_UI_EDITING_NODE_CLIPBOARD_QT_H_
 
 #include "core/outline.h"
 #include "core/status.h"
@@ -22,4 +22,4 @@ Status ReadNodeClipboard(const char* format, Outline* scratch);
 
 }  // namespace pw
 
-#endif  // PLOTWEAVE_UI_NODE_CLIPBOARD_QT_H_
+#endif  // PLOTWEAVE_UI_EDITING_NODE_CLIPBOARD_QT_H_

@@ -1,7 +1,7 @@
 // RichDocument <-> QTextDocument. Indents and tab stops are points in the rich document and
 // pixels in Qt (1 point = 4/3 pixel); bullets become a disc list; line breaks inside a
 // paragraph are Qt's line separator.
-#include "ui/rich_text_adapter.h"
+#include "ui/common/rich_text_adapter.h"
 
 #include <QFont>
 #include <QTextBlock>

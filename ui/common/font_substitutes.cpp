@@ -1,5 +1,5 @@
 // Substitutes for the usual Japanese font names, best match first.
-#include "ui/font_substitutes.h"
+#include "ui/common/font_substitutes.h"
 
 #include <QFont>
 #include <QStringList>

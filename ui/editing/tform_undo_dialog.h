@@ -1,7 +1,7 @@
 // The confirmation asked before a tree change that cannot be undone (merge, split) or before
 // undoing an add; its check box turns the question off for good.
-#ifndef PLOTWEAVE_UI_TFORM_UNDO_DIALOG_H_
-#define PLOTWEAVE_UI_TFORM_UNDO_DIALOG_H_
+#ifndef PLOTWEAVE_UI_EDITING_TFORM_UNDO_DIALOG_H_
+#define PLOTWEAVE_UI_EDITING_TFORM_UNDO_DIALOG_H_
 
 #include <QDialog>
 
@@ -39,4 +39,4 @@ class TFormUndoDialog : public QDialog {
 
 }  // namespace pw
 
-#endif  // PLOTWEAVE_UI_TFORM_UNDO_DIALOG_H_
+#endif  // PLOTWEAVE_UI_EDITING_TFORM_UNDO_DIALOG_H_

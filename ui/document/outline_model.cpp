@@ -1,9 +1,9 @@
 // The item model adapter. Node pointers are the indexes' internal pointers; rows come from
 // the nodes themselves, so no mapping table has to be kept in step.
-#include "ui/outline_model.h"
+#include "ui/document/outline_model.h"
 
-#include "ui/qt_text.h"
-#include "ui/tree_icons.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/tree_icons.h"
 
 namespace pw {
 

@@ -1,7 +1,7 @@
 // The one way the window asks questions and shows message boxes and file, font and colour
 // dialogs. The window owns one; tests install a scripted one that answers and records.
-#ifndef PLOTWEAVE_UI_DIALOGS_H_
-#define PLOTWEAVE_UI_DIALOGS_H_
+#ifndef PLOTWEAVE_UI_COMMON_DIALOGS_H_
+#define PLOTWEAVE_UI_COMMON_DIALOGS_H_
 
 #include <QColor>
 #include <QFont>
@@ -55,4 +55,4 @@ class QtDialogs : public Dialogs {
 
 }  // namespace pw
 
-#endif  // PLOTWEAVE_UI_DIALOGS_H_
+#endif  // PLOTWEAVE_UI_COMMON_DIALOGS_H_
