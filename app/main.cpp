@@ -2,7 +2,7 @@
 #include <QApplication>
 
 #include "ui/common/tree_icons.h"
-#include "ui/tform_main.h"
+#include "ui/window/tform_main.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -290,7 +290,7 @@ TEST_F(CommandsTest, MenusAreDisabledOnlyDuringOpen) {
   probe->window = &raw;
   probe->enabled = &menus_enabled_in_dialog;
   window_->SetDialogs(std::move(probe));
-  window_->MenuFileOpenClick();
+  window_->document().MenuFileOpenClick();
   EXPECT_FALSE(menus_enabled_in_dialog);
   EXPECT_TRUE(window_->menuBar()->isEnabled());
   dialogs_ = nullptr;

@@ -1,8 +1,6 @@
 // The settings the main window applies: window bounds, split direction, tool-bar and bar
 // visibility, pane fonts and colours, tab stops; and the values it writes back at closing.
 #include <QAction>
-#include <QComboBox>
-#include <QFontComboBox>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -17,27 +15,15 @@
 #include <vector>
 
 #include "platform/paths.h"
-#include "ui/common/qt_text.h"
+#include "ui/document/node_panes.h"
 #include "ui/document/tree_branch_style.h"
-#include "ui/tform_main.h"
+#include "ui/window/tform_main.h"
 
 namespace pw {
 namespace {
 
 QColor ToQColor(int32_t color) {
   return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
-QFont ToQFont(const FontSetting& setting) {
-  QFont font;
-  const QString family = FromCp932(setting.Name);
-  if (!family.isEmpty()) font.setFamilies({family});
-  if (setting.Size > 0) font.setPointSize(setting.Size);
-  font.setBold((setting.Style & kFontStyleBold) != 0);
-  font.setItalic((setting.Style & kFontStyleItalic) != 0);
-  font.setUnderline((setting.Style & kFontStyleUnderline) != 0);
-  font.setStrikeOut((setting.Style & kFontStyleStrikeOut) != 0);
-  return font;
 }
 
 void SetPaneColors(QWidget* pane, int32_t background, int32_t text) {
@@ -64,7 +50,7 @@ void TFormMain::ApplySettings() {
   for (const ToolButtonInfo& info : ToolButtons()) {
     const QString name =
         QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size()));
-    if (QAction* action = Action(name)) {
+    if (QAction* action = actions_.Action(name)) {
       action->setVisible(bars.ButtonVisible(*FindToolButton(info.name)));
     }
   }
@@ -74,12 +60,7 @@ void TFormMain::ApplySettings() {
   PanelEditToolFont->setVisible(bars.PanelEditToolFont);
   anlRulerMain->setVisible(bars.anlRulerMain);
 
-  if (settings_.SplitH) {
-    tree_width_beside_ = settings_.TreeWidth;
-  } else {
-    tree_height_above_ = settings_.TreeWidth;
-  }
-  LaySplitDirection(settings_.SplitH, isVisible());
+  panes_->ApplySplitSettings(isVisible());
 
   // The tree's buttons and connecting lines.
   tree_style_->SetShowButtons(settings_.ShowButtons);
@@ -89,7 +70,7 @@ void TFormMain::ApplySettings() {
   RichEditMain->setVerticalScrollBarPolicy(settings_.ScrollBars ? Qt::ScrollBarAsNeeded
                                                                 : Qt::ScrollBarAlwaysOff);
   RichEditMain->setLineWrapMode(settings_.WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
-  ApplyPaneFonts();
+  panes_->ApplyFonts();
   SetPaneColors(TreeViewMain, settings_.TVColor, settings_.TreeViewFont.Color);
   SetPaneColors(MemoTitle, settings_.MemoColor, settings_.MemoFont.Color);
   SetPaneColors(RichEditMain, settings_.REColor, settings_.RichEditFont.Color);
@@ -132,19 +113,6 @@ void TFormMain::PlaceBars() {
     addToolBar(Qt::TopToolBarArea, placed[i].bar);
     placed[i].bar->show();
   }
-}
-
-void TFormMain::ApplyPaneFonts() {
-  TreeViewMain->setFont(ToQFont(settings_.TreeViewFont));
-  const QFont title = ToQFont(settings_.MemoFont);
-  MemoTitle->setFont(title);
-  MemoTitle->setFixedHeight(QFontMetrics(title).height() + 8);
-  const QFont body = ToQFont(settings_.RichEditFont);
-  RichEditMain->document()->setDefaultFont(body);
-  RichEditMain->setFont(body);
-  // The font bar shows the default body font until the caret says otherwise.
-  font_name_box_->setCurrentFont(body);
-  font_size_box_->setCurrentText(QString::number(settings_.RichEditFont.Size));
 }
 
 void TFormMain::StoreWindowSettings() {

@@ -1,40 +1,37 @@
 // The main window's construction (in the start-up order of the program), its panes, the
-// event routing between them, closing, help and the about box.
-#include "ui/tform_main.h"
+// command classes it owns, the event routing between the panes and them, and closing.
+#include "ui/window/tform_main.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QDialog>
-#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLockFile>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QSplitter>
-#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
-#include <QToolBar>
 #include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "core/new_document.h"
-#include "editing/tree_editor.h"
 #include "platform/paths.h"
 #include "ui/common/font_substitutes.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/tform_progress.h"
 #include "ui/common/tree_icons.h"
+#include "ui/document/document_commands.h"
+#include "ui/document/node_panes.h"
 #include "ui/document/outline_model.h"
 #include "ui/document/tree_branch_style.h"
+#include "ui/editing/tree_commands.h"
+#include "ui/export/export_commands.h"
+#include "ui/export/export_file_prompt.h"
+#include "ui/window/help_commands.h"
 
 namespace pw {
 
@@ -47,9 +44,6 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   resize(709, 561);
 
   model_ = new OutlineModel(&outline_, this);
-  model_->SetCaptionEditHandler(
-      [this](Node* node, const QString& text) { CaptionEdited(node, text); });
-  outline_.AddObserver(this);
 
   CreatePanes();
   CreateMenus();
@@ -57,14 +51,12 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   CreateFontBar();
   CreateContextMenus();
   CreateStatusBar();
-  DisablePendingCommands();
+  actions_.DisablePending();
   FormProgress = new TFormProgress(this);
-  ConnectTreeCommands();
+  CreateCommands();
 
   // Dropped files are taken by the window, whichever pane they land on.
   setAcceptDrops(true);
-  focus_connection_ = connect(qApp, &QApplication::focusChanged, this,
-                              [this](QWidget*, QWidget* now) { PaneFocusChanged(now); });
 
   StatusPanels[1]->setText(U8("挿入"));
 
@@ -77,22 +69,53 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     settings_ = defaults;
   }
   ApplySettings();
-  RebuildRecentMenus();
-  RebuildTemplateMenu();
-
-  document_name_ = DefaultFolder() + U8(kNewFileName);
+  document_->ApplySettings();
+  tree_->RebuildTemplateMenu();
 }
 
 TFormMain::~TFormMain() {
-  // Focus moves while the children are destroyed; this window is no longer one by then.
-  disconnect(focus_connection_);
-  outline_.RemoveObserver(this);
+  // The command classes go first: focus moves while the children are destroyed, and what
+  // listens to it must be gone by then.
+  help_.reset();
+  export_.reset();
+  tree_.reset();
+  document_.reset();
+  panes_.reset();
   // The model goes with the window's children; it must stop listening first.
   delete model_;
   model_ = nullptr;
 }
 
+void TFormMain::CreateCommands() {
+  // The panes follow the outline after the model and before the tree editor.
+  panes_ = std::make_unique<NodePanes>(*this);
+  panes_->Connect();
+  document_ = std::make_unique<DocumentCommands>(*this);
+  tree_ = std::make_unique<TreeCommands>(*this);
+  export_prompt_ = std::make_unique<ExportFilePrompt>(*this);
+  export_ = std::make_unique<ExportCommands>(*this);
+  help_ = std::make_unique<HelpCommands>(*this);
+
+  connect(Action("MenuFileExit"), &QAction::triggered, this, &TFormMain::MenuFileExitClick);
+  document_->Bind(actions_);
+  panes_->Bind(actions_);
+  tree_->Bind(actions_);
+  export_->Bind(actions_);
+  help_->Bind(actions_);
+}
+
 void TFormMain::SetDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
+
+Node* TFormMain::current_node() const { return panes_->current_node(); }
+Node* TFormMain::previous_node() const { return panes_->previous_node(); }
+Node* TFormMain::SelectedNode() const { return panes_ ? panes_->SelectedNode() : nullptr; }
+void TFormMain::SelectNode(Node* node) { panes_->SelectNode(node); }
+void TFormMain::StoreCurrentNode() { panes_->StoreCurrentNode(); }
+
+void TFormMain::UpdateTreeCommands() {
+  // Selection changes while the window is still being built come before the tree commands.
+  if (tree_) tree_->UpdateTreeCommands();
+}
 
 void TFormMain::CreatePanes() {
   SplitterMain = new QSplitter(Qt::Horizontal, this);
@@ -159,20 +182,7 @@ void TFormMain::CreatePanes() {
   TimerTree = new QTimer(this);
   TimerTree->setObjectName("TimerTree");
   TimerTree->setInterval(250);
-  connect(TimerTree, &QTimer::timeout, this, &TFormMain::TimerTreeTimer);
 
-  connect(TreeViewMain->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& now) { TreeViewMainChange(model_->NodeFromIndex(now)); });
-  connect(TreeViewMain, &QTreeView::expanded, this, [this](const QModelIndex& index) {
-    Node* node = model_->NodeFromIndex(index);
-    if (node != nullptr && !node->expanded()) outline_.SetExpanded(node, true);
-  });
-  connect(TreeViewMain, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
-    Node* node = model_->NodeFromIndex(index);
-    if (node != nullptr && node->expanded()) outline_.SetExpanded(node, false);
-  });
-  connect(MemoTitle, &QLineEdit::textChanged, this, &TFormMain::MemoTitleChange);
-  connect(RichEditMain, &QTextEdit::cursorPositionChanged, this, &TFormMain::ShowCaretPosition);
   connect(TreeViewMain, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     PopupMenuTree->popup(TreeViewMain->viewport()->mapToGlobal(pos));
   });
@@ -190,13 +200,13 @@ void TFormMain::CreatePanes() {
 void TFormMain::StartUp(const QStringList& arguments) {
   starting_ = true;
   FormProgress->SetSuppressed(true);
-  NewDocument();
+  document_->NewDocument();
   if (arguments.size() >= 2) {
     // This file system has no short aliases, so the long form is the argument itself.
     QString path = arguments[1];
     if (QFileInfo::exists(path)) path = QFileInfo(path).absoluteFilePath();
     if (QFileInfo(path).suffix().toUpper() == QLatin1String("PWV")) {
-      OpenDocument(path, false);
+      document_->OpenDocument(path, false);
     }
   }
   FormProgress->SetSuppressed(false);
@@ -211,22 +221,10 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  const int caret = RichEditMain->textCursor().position();
-  StoreCurrentNode();
-  if (current_ != nullptr) {
-    LoadBody(current_);
-    title_updating_ = true;
-    MemoTitle->setText(FromCp932(current_->title()));
-    title_updating_ = false;
-    StatusPanels[0]->setText(MemoTitle->text());
-    QTextCursor cursor = RichEditMain->textCursor();
-    cursor.setPosition(std::min(caret, RichEditMain->document()->characterCount() - 1));
-    RichEditMain->setTextCursor(cursor);
-    UpdateStatusBar();
-  }
-  const PromptResult answer = SavePromptResult(true);
-  if (answer != PromptResult::kFailed) WriteSettingsFile();
-  if (answer != PromptResult::kGoOn) {
+  panes_->ShowStoredCurrentNode();
+  const DocumentCommands::PromptResult answer = document_->SavePromptResult(true);
+  if (answer != DocumentCommands::PromptResult::kFailed) WriteSettingsFile();
+  if (answer != DocumentCommands::PromptResult::kGoOn) {
     event->ignore();
     return;
   }
@@ -258,7 +256,7 @@ void TFormMain::showEvent(QShowEvent* event) {
   if (!shown_once_) {
     shown_once_ = true;
     // The splitter knows its room only once the window's layout has settled.
-    QTimer::singleShot(0, this, [this] { LaySplitDirection(settings_.SplitH, true); });
+    QTimer::singleShot(0, this, [this] { panes_->LaySplitDirection(settings_.SplitH, true); });
     TreeViewMain->viewport()->update();
     RichEditMain->setFocus();
   }
@@ -291,35 +289,37 @@ void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
 void TFormMain::dropEvent(QDropEvent* event) {
   if (!HasLocalFiles(event->mimeData())) return;
   event->acceptProposedAction();
-  DropFiles(LocalFiles(event->mimeData()));
+  document_->DropFiles(LocalFiles(event->mimeData()));
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  // The panes hear events while the window is built and destroyed, without commands then.
+  if (!panes_ || !tree_) return QMainWindow::eventFilter(watched, event);
   const QEvent::Type type = event->type();
-  if (watched == TreeViewMain->viewport() && TreeDragEvent(event)) return true;
+  if (watched == TreeViewMain->viewport() && tree_->TreeDragEvent(event)) return true;
   // Files from the desktop go to the window on every pane.
   if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);
     if (HasLocalFiles(drop->mimeData())) {
       drop->acceptProposedAction();
-      if (type == QEvent::Drop) DropFiles(LocalFiles(drop->mimeData()));
+      if (type == QEvent::Drop) document_->DropFiles(LocalFiles(drop->mimeData()));
       return true;
     }
     if (watched == TreeViewMain->viewport()) {
       if (type == QEvent::Drop) {
-        TreeDragEnded();
+        tree_->TreeDragEnded();
       } else {
-        TreeDragAt(static_cast<QDropEvent*>(event)->position().toPoint());
+        tree_->TreeDragAt(static_cast<QDropEvent*>(event)->position().toPoint());
       }
     }
     return QMainWindow::eventFilter(watched, event);
   }
   if (type == QEvent::DragLeave && watched == TreeViewMain->viewport()) {
-    TreeDragAt(TreeViewMain->viewport()->mapFromGlobal(QCursor::pos()));
+    tree_->TreeDragAt(TreeViewMain->viewport()->mapFromGlobal(QCursor::pos()));
   }
   if (watched == TreeViewMain) {
     if (type == QEvent::KeyPress) {
-      const bool handled = TreeKeyPress(static_cast<QKeyEvent*>(event));
+      const bool handled = panes_->TreeKeyPress(static_cast<QKeyEvent*>(event));
       QTimer::singleShot(0, this, &TFormMain::UpdateTreeCommands);
       return handled;
     }
@@ -333,7 +333,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     QTimer::singleShot(0, this, &TFormMain::UpdateTreeCommands);
   }
   if (watched == MemoTitle && type == QEvent::KeyPress) {
-    return TitleKeyPress(static_cast<QKeyEvent*>(event));
+    return panes_->TitleKeyPress(static_cast<QKeyEvent*>(event));
   }
   if (watched == RichEditMain && (type == QEvent::KeyPress || type == QEvent::ShortcutOverride)) {
     auto* key = static_cast<QKeyEvent*>(event);
@@ -345,79 +345,9 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
       }
       return false;
     }
-    return BodyKeyPress(key);
+    return panes_->BodyKeyPress(key);
   }
   return QMainWindow::eventFilter(watched, event);
-}
-
-QString TFormMain::DefaultFolder() const {
-  QString folder = QString::fromStdString(settings_.DefaultDir);
-  if (!folder.isEmpty() && !folder.endsWith('/')) folder += '/';
-  return folder;
-}
-
-void TFormMain::MenuHelpContentsClick() {
-  static QPointer<QDialog> help;
-  if (help == nullptr) {
-    help = new QDialog(this);
-    help->setObjectName("FormHelp");
-    help->setWindowTitle(U8("Plotweave ﾍﾙﾌﾟ"));
-    help->resize(640, 520);
-    auto* layout = new QVBoxLayout(help);
-    auto* browser = new QTextBrowser(help);
-    browser->setObjectName("HelpBrowser");
-    browser->setOpenExternalLinks(true);
-    const QString page = QString::fromStdString(DataDir()) + QStringLiteral("/help/index.html");
-    browser->setSource(QUrl::fromLocalFile(page));
-    layout->addWidget(browser);
-    auto* close = new QPushButton(U8("閉じる"), help);
-    connect(close, &QPushButton::clicked, help, &QDialog::hide);
-    layout->addWidget(close, 0, Qt::AlignRight);
-  }
-  help->show();
-  help->raise();
-}
-
-void TFormMain::MenuHelpAboutClick() {
-  QDialog about(this);
-  about.setObjectName("FormAbout");
-  about.setWindowTitle(U8("ﾊﾞｰｼﾞｮﾝ情報"));
-  auto* layout = new QVBoxLayout(&about);
-  auto* icon = new QLabel(&about);
-  icon->setPixmap(DrawApplicationPixmap(64));
-  icon->setAlignment(Qt::AlignCenter);
-  layout->addWidget(icon);
-  auto* product = new QLabel(U8("Plotweave"), &about);
-  QFont big = product->font();
-  big.setPointSize(big.pointSize() + 6);
-  big.setBold(true);
-  product->setFont(big);
-  product->setAlignment(Qt::AlignCenter);
-  layout->addWidget(product);
-  auto* version = new QLabel(&about);
-  version->setObjectName("LabelVersion");
-  version->setText(U8("Version 3.21"));
-  version->setAlignment(Qt::AlignCenter);
-  layout->addWidget(version);
-  auto* author = new QLabel(U8("作者: Plotweave 開発チーム"), &about);
-  author->setAlignment(Qt::AlignCenter);
-  layout->addWidget(author);
-  auto* contact = new QLabel(U8("ご意見・不具合の報告はウェブページからどうぞ"), &about);
-  contact->setAlignment(Qt::AlignCenter);
-  layout->addWidget(contact);
-  const QString address = QStringLiteral("https://plotweave.example.org/");
-  auto* web = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(address), &about);
-  web->setObjectName("LabelWeb");
-  web->setAlignment(Qt::AlignCenter);
-  web->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-  connect(web, &QLabel::linkActivated, &about,
-          [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
-  layout->addWidget(web);
-  auto* ok = new QPushButton(QStringLiteral("OK"), &about);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, &about, &QDialog::accept);
-  layout->addWidget(ok, 0, Qt::AlignCenter);
-  about.exec();
 }
 
 }  // namespace pw

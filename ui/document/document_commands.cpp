@@ -1,5 +1,7 @@
 // The document's life in the main window: new, open, save, save as, the save prompt, back-up
 // copies, recent files, dropped files and the caption.
+#include "ui/document/document_commands.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -12,16 +14,20 @@
 #include <QTextEdit>
 #include <QTreeView>
 
+#include "core/document_flags.h"
 #include "core/new_document.h"
 #include "core/outline_file.h"
 #include "platform/paths.h"
 #include "richtext/body_text.h"
 #include "richtext/plain_text.h"
+#include "settings/settings.h"
+#include "ui/common/action_registry.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/rich_text_adapter.h"
 #include "ui/common/tform_progress.h"
+#include "ui/common/window_context.h"
+#include "ui/document/node_panes.h"
 #include "ui/document/outline_model.h"
-#include "ui/tform_main.h"
 
 namespace pw {
 namespace {
@@ -47,16 +53,35 @@ bool HasDocumentExtension(const QString& path) {
 
 }  // namespace
 
-void TFormMain::ShowMessage(const char* text) {
-  dialogs_->Message(this, U8("Plotweave"), U8(text), DialogIcon::kNone);
+DocumentCommands::DocumentCommands(WindowContext& window)
+    : window_(window), ui_(window.controls()) {}
+
+DocumentCommands::~DocumentCommands() = default;
+
+void DocumentCommands::Bind(ActionRegistry& actions) {
+  actions.Bind("MenuFileNew", this, &DocumentCommands::MenuFileNewClick);
+  actions.Bind("MenuFileOpen", this, &DocumentCommands::MenuFileOpenClick);
+  actions.Bind("MenuFileSave", this, &DocumentCommands::MenuFileSaveClick);
+  actions.Bind("MenuFileSaveAs", this, &DocumentCommands::MenuFileSaveAsClick);
 }
 
-void TFormMain::SetCaption() {
-  setWindowTitle(QFileInfo(document_name_).completeBaseName() + QStringLiteral(" - ") +
-                 U8(kProgramCaption));
+void DocumentCommands::ApplySettings() {
+  RebuildRecentMenus();
+  document_name_ = DefaultFolder() + U8(kNewFileName);
 }
 
-void TFormMain::NewDocument() {
+QString DocumentCommands::DefaultFolder() const {
+  QString folder = QString::fromStdString(window_.settings().DefaultDir);
+  if (!folder.isEmpty() && !folder.endsWith('/')) folder += '/';
+  return folder;
+}
+
+void DocumentCommands::SetCaption() {
+  window_.dialog_parent()->setWindowTitle(QFileInfo(document_name_).completeBaseName() +
+                                          QStringLiteral(" - ") + U8(kProgramCaption));
+}
+
+void DocumentCommands::NewDocument() {
   QString folder = DefaultFolder();
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
     folder = QString::fromStdString(WithTrailingSlash(ConfigDir()));
@@ -65,33 +90,31 @@ void TFormMain::NewDocument() {
   SetCaption();
   HoldDocument(QString());
 
-  clearing_ = true;
-  current_ = nullptr;
-  outline_.Clear();
-  clearing_ = false;
-  ClearBodyPane();
-  RichEditMain->document()->setModified(false);
-  ApplyPaneFonts();
+  NodePanes& panes = window_.panes();
+  panes.ReplaceTree([this] { window_.outline().Clear(); });
+  panes.ClearBodyPane();
+  ui_.RichEditMain->document()->setModified(false);
+  panes.ApplyFonts();
 
-  Node* root = MakeNewDocument(&outline_);
-  SelectNode(root);
+  Node* root = MakeNewDocument(&window_.outline());
+  window_.SelectNode(root);
   ForgetChanges();
 }
 
-void TFormMain::MenuFileNewClick() {
+void DocumentCommands::MenuFileNewClick() {
   if (!SavePrompt()) return;
   NewDocument();
 }
 
-bool TFormMain::OpenDocument(const QString& path, bool focus_body) {
+bool DocumentCommands::OpenDocument(const QString& path, bool focus_body) {
   stored_selected_ = 0;
   stored_caret_ = 0;
   // The file is read beside the open document, so a failed read leaves it as it was.
   Outline loaded;
   const ReadResult result =
-      ReadOutlineFile(LocalPath(path), ReadTarget::kMainTree, &loaded, FormProgress);
+      ReadOutlineFile(LocalPath(path), ReadTarget::kMainTree, &loaded, window_.progress());
   if (!result.status) {
-    ShowMessage(kReadFailedMessage);
+    window_.ShowMessage(kReadFailedMessage);
     return false;
   }
   ReplaceOutline(&loaded);
@@ -101,22 +124,32 @@ bool TFormMain::OpenDocument(const QString& path, bool focus_body) {
   return true;
 }
 
-void TFormMain::ReplaceOutline(Outline* loaded) {
+void DocumentCommands::ReplaceOutline(Outline* loaded) {
   std::vector<std::unique_ptr<Node>> top;
   while (!loaded->empty())
     top.push_back(loaded->Take(loaded->child(nullptr, loaded->child_count(nullptr) - 1)));
-  clearing_ = true;
-  current_ = nullptr;
-  outline_.BeginBulkLoad();
-  outline_.Clear();
-  for (auto it = top.rbegin(); it != top.rend(); ++it) {
-    outline_.Adopt(nullptr, outline_.child_count(nullptr), std::move(*it));
-  }
-  outline_.EndBulkLoad();
-  clearing_ = false;
+  window_.panes().ReplaceTree([&] {
+    Outline& outline = window_.outline();
+    outline.BeginBulkLoad();
+    outline.Clear();
+    for (auto it = top.rbegin(); it != top.rend(); ++it) {
+      outline.Adopt(nullptr, outline.child_count(nullptr), std::move(*it));
+    }
+    outline.EndBulkLoad();
+  });
 }
 
-void TFormMain::HoldDocument(const QString& path) {
+void DocumentCommands::TakeImportedDocument(Outline* imported, const QString& name) {
+  ReplaceOutline(imported);
+  document_name_ = name;
+  HoldDocument(document_name_);
+  SetCaption();
+  window_.panes().ClearBodyPane();
+  window_.SelectNode(window_.outline().NodeAt(0));
+  ForgetChanges();
+}
+
+void DocumentCommands::HoldDocument(const QString& path) {
   document_lock_.reset();
   if (path.isEmpty()) return;
   // A hidden lock file beside the document tells another running Plotweave that this one
@@ -128,87 +161,88 @@ void TFormMain::HoldDocument(const QString& path) {
   if (lock->tryLock(0)) {
     document_lock_ = std::move(lock);
   } else if (lock->error() == QLockFile::LockFailedError) {
-    dialogs_->Message(this, U8("Plotweave"), U8(kHeldElsewhere), DialogIcon::kWarning);
+    window_.dialogs().Message(window_.dialog_parent(), U8("Plotweave"), U8(kHeldElsewhere),
+                              DialogIcon::kWarning);
   }
 }
 
-void TFormMain::TakeOpenedDocument(const QString& path, int32_t selected, int32_t caret,
-                                   bool focus_body) {
+void DocumentCommands::TakeOpenedDocument(const QString& path, int32_t selected, int32_t caret,
+                                          bool focus_body) {
   HoldDocument(path);
   document_name_ = path;
   SetCaption();
   AddRecentFile(path);
-  if (settings_.NodeOpen) {
-    outline_.ForEach([this](Node* node) {
-      if (node->has_children() && !node->expanded()) outline_.SetExpanded(node, true);
+  if (window_.settings().NodeOpen) {
+    Outline& outline = window_.outline();
+    outline.ForEach([&outline](Node* node) {
+      if (node->has_children() && !node->expanded()) outline.SetExpanded(node, true);
     });
   }
   ApplyExpandedStatesToView();
-  ClearBodyPane();
-  SelectNode(StoredSelection(outline_, selected));
-  if (settings_.LoadEditPos && caret > 0) {
-    QTextCursor cursor = RichEditMain->textCursor();
-    cursor.setPosition(std::min<int>(caret, RichEditMain->document()->characterCount() - 1));
-    RichEditMain->setTextCursor(cursor);
-    RichEditMain->ensureCursorVisible();
+  window_.panes().ClearBodyPane();
+  window_.SelectNode(StoredSelection(window_.outline(), selected));
+  if (window_.settings().LoadEditPos && caret > 0) {
+    QTextCursor cursor = ui_.RichEditMain->textCursor();
+    cursor.setPosition(std::min<int>(caret, ui_.RichEditMain->document()->characterCount() - 1));
+    ui_.RichEditMain->setTextCursor(cursor);
+    ui_.RichEditMain->ensureCursorVisible();
   }
-  if (focus_body) RichEditMain->setFocus();
+  if (focus_body) ui_.RichEditMain->setFocus();
   // The document just read is the one on disk.
   ForgetChanges();
 }
 
-void TFormMain::ForgetChanges() {
-  previous_node_ = nullptr;
-  previous_caret_ = 0;
-  flags_.Clear();
-  RichEditMain->document()->setModified(false);
-  MemoTitle->setModified(false);
-  UpdateTreeCommands();
+void DocumentCommands::ForgetChanges() {
+  window_.panes().ForgetPreviousPlace();
+  window_.flags().Clear();
+  window_.panes().SetUnmodified();
+  window_.UpdateTreeCommands();
 }
 
-void TFormMain::ApplyExpandedStatesToView() {
-  outline_.ForEach([this](Node* node) {
+void DocumentCommands::ApplyExpandedStatesToView() {
+  window_.outline().ForEach([this](Node* node) {
     if (node->expanded() && node->has_children()) {
-      TreeViewMain->setExpanded(model_->IndexFromNode(node), true);
+      ui_.TreeViewMain->setExpanded(window_.model()->IndexFromNode(node), true);
     }
   });
 }
 
-void TFormMain::MenuFileOpenClick() {
+void DocumentCommands::MenuFileOpenClick() {
   if (!SavePrompt()) return;
-  SetBarsEnabled(false);
+  window_.SetBarsEnabled(false);
   stored_selected_ = 0;
   stored_caret_ = 0;
-  const std::optional<QString> name = dialogs_->OpenFileName(this, DocumentDialogRequest(false));
+  const std::optional<QString> name =
+      window_.dialogs().OpenFileName(window_.dialog_parent(), DocumentDialogRequest(false));
   if (name) {
     if (!HasDocumentExtension(*name)) {
-      ShowMessage(kInvalidNameMessage);
+      window_.ShowMessage(kInvalidNameMessage);
     } else {
       OpenDocument(*name, true);
     }
   }
-  SetBarsEnabled(true);
+  window_.SetBarsEnabled(true);
 }
 
-void TFormMain::OpenRecentFile(int index) {
-  if (index < 0 || static_cast<size_t>(index) >= settings_.History.size()) return;
+void DocumentCommands::OpenRecentFile(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= window_.settings().History.size()) return;
   // Saving in the prompt puts the saved file on top, so the entry is found again by its path.
-  const std::string entry = settings_.History[static_cast<size_t>(index)];
+  const std::string entry = window_.settings().History[static_cast<size_t>(index)];
   if (!SavePrompt()) return;
-  const size_t now = settings_.History.Find(entry);
+  const size_t now = window_.settings().History.Find(entry);
   if (now == std::string::npos) return;
   const QString path = QString::fromStdString(entry);
   if (!QFileInfo(path).isFile()) {
-    settings_.History.Remove(now);
+    window_.settings().History.Remove(now);
     RebuildRecentMenus();
     return;
   }
-  SetBarsEnabled(false);
+  window_.SetBarsEnabled(false);
   OpenDocument(path, true);  // a successful read moves the entry to the top
-  SetBarsEnabled(true);
+  window_.SetBarsEnabled(true);
 }
 
-FileDialogRequest TFormMain::DocumentDialogRequest(bool save) const {
+FileDialogRequest DocumentCommands::DocumentDialogRequest(bool save) const {
   FileDialogRequest request;
   request.title = U8(save ? "ﾌｧｲﾙの保存" : "ﾌｧｲﾙの読み込み");
   request.filter = U8("Plotweaveﾌｧｲﾙ (*.PWV *.pwv)");
@@ -224,12 +258,12 @@ FileDialogRequest TFormMain::DocumentDialogRequest(bool save) const {
   return request;
 }
 
-TFormMain::PromptResult TFormMain::SavePromptResult(bool closing) {
-  StoreCurrentNode();
-  if (!flags_.TestModified()) return PromptResult::kGoOn;
-  const DialogAnswer answer =
-      dialogs_->Ask(this, U8(closing ? kClosePromptCaption : kSavePromptCaption),
-                    U8(kSavePromptText), DialogButtons::kYesNoCancel, DialogIcon::kWarning);
+DocumentCommands::PromptResult DocumentCommands::SavePromptResult(bool closing) {
+  window_.StoreCurrentNode();
+  if (!window_.flags().TestModified()) return PromptResult::kGoOn;
+  const DialogAnswer answer = window_.dialogs().Ask(
+      window_.dialog_parent(), U8(closing ? kClosePromptCaption : kSavePromptCaption),
+      U8(kSavePromptText), DialogButtons::kYesNoCancel, DialogIcon::kWarning);
   switch (answer) {
     case DialogAnswer::kYes:
       switch (SaveDocument()) {
@@ -248,23 +282,24 @@ TFormMain::PromptResult TFormMain::SavePromptResult(bool closing) {
   }
 }
 
-void TFormMain::MenuFileSaveClick() { SaveDocument(); }
+void DocumentCommands::MenuFileSaveClick() { SaveDocument(); }
 
-TFormMain::SaveResult TFormMain::SaveDocument() {
-  StoreCurrentNode();
+DocumentCommands::SaveResult DocumentCommands::SaveDocument() {
+  window_.StoreCurrentNode();
   if (QFileInfo::exists(document_name_) && IsReadOnlyFile(document_name_)) {
-    dialogs_->Message(this, U8(kReadOnlyCaption), U8(kReadOnlyText), DialogIcon::kError);
+    window_.dialogs().Message(window_.dialog_parent(), U8(kReadOnlyCaption), U8(kReadOnlyText),
+                              DialogIcon::kError);
     return SaveResult::kFailed;
   }
-  SetBarsEnabled(false);
+  window_.SetBarsEnabled(false);
   save_cancelled_ = false;
   const SaveResult result = SaveRule();
-  SetBarsEnabled(true);
+  window_.SetBarsEnabled(true);
   if (result == SaveResult::kSaved) MarkSaved();
   return result;
 }
 
-TFormMain::SaveResult TFormMain::SaveRule() {
+DocumentCommands::SaveResult DocumentCommands::SaveRule() {
   const QFileInfo info(document_name_);
   if (info.exists() && info.fileName() != U8(kNewFileName)) {
     MakeBackup(document_name_);
@@ -273,43 +308,44 @@ TFormMain::SaveResult TFormMain::SaveRule() {
   return SaveAsDocument();
 }
 
-void TFormMain::MarkSaved() {
+void DocumentCommands::MarkSaved() {
   SetCaption();
-  flags_.Clear();
-  RichEditMain->document()->setModified(false);
-  MemoTitle->setModified(false);
+  window_.flags().Clear();
+  window_.panes().SetUnmodified();
 }
 
-void TFormMain::MenuFileSaveAsClick() {
-  StoreCurrentNode();
-  SetBarsEnabled(false);
+void DocumentCommands::MenuFileSaveAsClick() {
+  window_.StoreCurrentNode();
+  window_.SetBarsEnabled(false);
   save_cancelled_ = false;
   const SaveResult result = SaveAsDocument();
-  SetBarsEnabled(true);
+  window_.SetBarsEnabled(true);
   if (result == SaveResult::kSaved) MarkSaved();
 }
 
-TFormMain::SaveResult TFormMain::SaveAsDocument() {
+DocumentCommands::SaveResult DocumentCommands::SaveAsDocument() {
   FileDialogRequest request = DocumentDialogRequest(true);
-  const std::optional<QString> name = dialogs_->SaveFileName(this, request);
+  const std::optional<QString> name =
+      window_.dialogs().SaveFileName(window_.dialog_parent(), request);
   if (!name) {
     save_cancelled_ = true;
     return SaveResult::kCancelled;
   }
   if (!HasDocumentExtension(*name)) {
-    ShowMessage(kInvalidNameMessage);
-    ShowMessage(kSaveFailedMessage);
+    window_.ShowMessage(kInvalidNameMessage);
+    window_.ShowMessage(kSaveFailedMessage);
     return SaveResult::kFailed;
   }
   const QFileInfo chosen(*name);
   if (!QFileInfo(chosen.path()).isDir()) {
-    ShowMessage(kNoFolderMessage);
-    ShowMessage(kSaveFailedMessage);
+    window_.ShowMessage(kNoFolderMessage);
+    window_.ShowMessage(kSaveFailedMessage);
     return SaveResult::kFailed;
   }
   const QString path = chosen.absoluteFilePath();
   if (QFileInfo::exists(path) && IsReadOnlyFile(path)) {
-    dialogs_->Message(this, U8(kReadOnlyCaption), U8(kReadOnlyText), DialogIcon::kError);
+    window_.dialogs().Message(window_.dialog_parent(), U8(kReadOnlyCaption), U8(kReadOnlyText),
+                              DialogIcon::kError);
     return SaveResult::kFailed;
   }
   const bool same_file =
@@ -322,79 +358,80 @@ TFormMain::SaveResult TFormMain::SaveAsDocument() {
   return SaveResult::kSaved;
 }
 
-bool TFormMain::WriteDocument(const QString& path) {
+bool DocumentCommands::WriteDocument(const QString& path) {
   WriteOptions options;
   options.variant = OutlineVariant::kDocument;
+  Node* current = window_.current_node();
   options.selected_index =
-      current_ != nullptr ? static_cast<int32_t>(outline_.AbsoluteIndex(current_)) : 0;
-  options.caret = RichEditMain->textCursor().position();
+      current != nullptr ? static_cast<int32_t>(window_.outline().AbsoluteIndex(current)) : 0;
+  options.caret = ui_.RichEditMain->textCursor().position();
   options.body_serializer = [](std::string_view body) { return rich::SerializeBodyForFile(body); };
-  options.progress = FormProgress;
-  const Status status = WriteOutlineFile(LocalPath(path), outline_, options);
+  options.progress = window_.progress();
+  const Status status = WriteOutlineFile(LocalPath(path), window_.outline(), options);
   if (!status) {
-    ShowMessage(kSaveFailedMessage);
+    window_.ShowMessage(kSaveFailedMessage);
     return false;
   }
   AddRecentFile(path);
   return true;
 }
 
-bool TFormMain::IsReadOnlyFile(const QString& path) const {
+bool DocumentCommands::IsReadOnlyFile(const QString& path) const {
   // The owner's write bit, not access(): the refusal must not depend on who runs the program.
   return (QFile::permissions(path) & QFileDevice::WriteOwner) == 0;
 }
 
-void TFormMain::MakeBackup(const QString& path) {
-  if (!settings_.MakeBak) return;
+void DocumentCommands::MakeBackup(const QString& path) {
+  if (!window_.settings().MakeBak) return;
   const QFileInfo info(path);
   const QString bak_name = info.completeBaseName() + QStringLiteral(".BAK");
   QString bak = info.path() + QLatin1Char('/') + bak_name;
-  if (settings_.UseBakDir) {
-    bak = QString::fromStdString(WithTrailingSlash(settings_.BackDir)) + bak_name;
+  if (window_.settings().UseBakDir) {
+    bak = QString::fromStdString(WithTrailingSlash(window_.settings().BackDir)) + bak_name;
   }
   if (QFileInfo::exists(bak) && !QFile::remove(bak)) {
-    ShowMessage(kNoBackup);
+    window_.ShowMessage(kNoBackup);
     return;
   }
-  if (!QFile::copy(path, bak)) ShowMessage(kNoBackup);
+  if (!QFile::copy(path, bak)) window_.ShowMessage(kNoBackup);
 }
 
-void TFormMain::AddRecentFile(const QString& path) {
-  settings_.History.Add(path.toStdString());
+void DocumentCommands::AddRecentFile(const QString& path) {
+  window_.settings().History.Add(path.toStdString());
   RebuildRecentMenus();
 }
 
-void TFormMain::RebuildRecentMenus() {
+void DocumentCommands::RebuildRecentMenus() {
   for (QAction* action : recent_actions_) {
-    MenuFile->removeAction(action);
+    ui_.MenuFile->removeAction(action);
     delete action;
   }
   recent_actions_.clear();
-  PopupMenuFileOpen->clear();
-  for (size_t i = 0; i < settings_.History.size(); ++i) {
-    QString path = QString::fromStdString(settings_.History[i]);
+  ui_.PopupMenuFileOpen->clear();
+  for (size_t i = 0; i < window_.settings().History.size(); ++i) {
+    QString path = QString::fromStdString(window_.settings().History[i]);
     // A "&" in a path is shown, not taken as an access key.
     path.replace(QLatin1Char('&'), QStringLiteral("&&"));
     const QString caption = QStringLiteral("&%1 %2").arg(i).arg(path);
     const int index = static_cast<int>(i);
-    auto* item = new QAction(caption, MenuFile);
+    auto* item = new QAction(caption, ui_.MenuFile);
     item->setObjectName(QStringLiteral("MenuFileHistory%1").arg(i));
     connect(item, &QAction::triggered, this, [this, index] { OpenRecentFile(index); });
-    MenuFile->addAction(item);
+    ui_.MenuFile->addAction(item);
     recent_actions_.append(item);
-    QAction* popup = PopupMenuFileOpen->addAction(caption);
+    QAction* popup = ui_.PopupMenuFileOpen->addAction(caption);
     popup->setObjectName(QStringLiteral("PopupFileOpenHistory%1").arg(i));
     connect(popup, &QAction::triggered, this, [this, index] { OpenRecentFile(index); });
   }
 }
 
-void TFormMain::DropFiles(const QStringList& paths) {
+void DocumentCommands::DropFiles(const QStringList& paths) {
   if (paths.isEmpty()) return;
   const QString path = paths.front();
   const QString extension = QFileInfo(path).suffix().toUpper();
   if (extension == QLatin1String("TXT") || extension == QLatin1String("RTF")) {
-    if (dialogs_->Ask(this, U8(kImportCaption), U8(kImportText), DialogButtons::kYesNo,
-                      DialogIcon::kWarning) == DialogAnswer::kYes) {
+    if (window_.dialogs().Ask(window_.dialog_parent(), U8(kImportCaption), U8(kImportText),
+                              DialogButtons::kYesNo, DialogIcon::kWarning) == DialogAnswer::kYes) {
       LoadFileIntoBody(path);
     }
     return;
@@ -404,28 +441,30 @@ void TFormMain::DropFiles(const QStringList& paths) {
     OpenDocument(path, false);
     return;
   }
-  QTextCursor cursor = RichEditMain->textCursor();
+  QTextCursor cursor = ui_.RichEditMain->textCursor();
   cursor.removeSelectedText();
-  cursor.insertText(FromCp932(settings_.LinkLeft) + path + FromCp932(settings_.LinkRight));
-  RichEditMain->setTextCursor(cursor);
+  cursor.insertText(FromCp932(window_.settings().LinkLeft) + path +
+                    FromCp932(window_.settings().LinkRight));
+  ui_.RichEditMain->setTextCursor(cursor);
 }
 
-void TFormMain::LoadFileIntoBody(const QString& path) {
+void DocumentCommands::LoadFileIntoBody(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    ShowMessage(kReadFailedMessage);
+    window_.ShowMessage(kReadFailedMessage);
     return;
   }
   const QByteArray bytes = file.readAll();
   const std::string_view content(bytes.constData(), static_cast<size_t>(bytes.size()));
-  ClearBodyPane();
-  QTextDocument* document = RichEditMain->document();
+  window_.panes().ClearBodyPane();
+  QTextDocument* document = ui_.RichEditMain->document();
   document->setUndoRedoEnabled(false);
   if (QFileInfo(path).suffix().toUpper() == QLatin1String("RTF")) {
     LoadBodyIntoDocument(content, document);
   } else {
-    RichToQt(rich::PlainTextToDocument(content, FromQtFormat(RichEditMain->currentCharFormat())),
-             document);
+    RichToQt(
+        rich::PlainTextToDocument(content, FromQtFormat(ui_.RichEditMain->currentCharFormat())),
+        document);
   }
   document->setUndoRedoEnabled(true);
   // The pane now differs from the node: the next store writes it back.
