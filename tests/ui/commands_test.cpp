@@ -1,6 +1,8 @@
 // The command vocabulary: every menu item with its caption and shortcut, tool buttons with
 // their hints, context menus, the bar toggles, and the commands that are not built yet.
 #include <QAction>
+#include <QComboBox>
+#include <QFontComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -249,6 +251,24 @@ TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
         "MenuEditSelectAll", "MenuEditSplitChange", "MenuMoveTree", "MenuHelpContents",
         "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile"}) {
     EXPECT_TRUE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
+  }
+}
+
+TEST_F(CommandsTest, PendingCommandsStayOffWhateverTheyAreTold) {
+  ActionRegistry& registry = window_->action_registry();
+  for (const char* name : {"MenuTextFont", "MenuTextFind", "FontBarBold", "MenuDispCustmize"}) {
+    registry.SetEnabled(QString::fromLatin1(name), true);
+    EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
+  }
+  // The font bar's boxes are on the list too, though they are not actions.
+  EXPECT_FALSE(window_->FontBarName->isEnabled());
+  EXPECT_FALSE(window_->FontBarSize->isEnabled());
+  // A built command's tool button and context-menu items follow it both ways.
+  for (const bool on : {false, true}) {
+    registry.SetEnabled(QStringLiteral("MenuTreeDel"), on);
+    for (const char* name : {"MenuTreeDel", "ToolButtonTreeDel", "PopupTreeDel"}) {
+      EXPECT_EQ(window_->Action(QString::fromLatin1(name))->isEnabled(), on) << name;
+    }
   }
 }
 
