@@ -248,6 +248,20 @@ void AtomicFile::Flush() {
   buffer_.clear();
 }
 
+void AtomicFile::WriteAt(uint64_t offset, std::string_view bytes) {
+  Flush();
+  while (error_ == 0 && !bytes.empty()) {
+    ssize_t n = ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error_ = errno;
+      return;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+    offset += static_cast<uint64_t>(n);
+  }
+}
+
 void AtomicFile::Write(std::string_view bytes) {
   if (error_ != 0) return;
   // A large piece goes straight to the file, but only after what is buffered: bytes must

@@ -5,6 +5,7 @@
 #ifndef PLOTWEAVE_CORE_ATOMIC_FILE_H_
 #define PLOTWEAVE_CORE_ATOMIC_FILE_H_
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,6 +44,8 @@ class AtomicFile {
   void Write(std::string_view bytes);
   // Pieces of this size or more are written directly, after whatever is buffered.
   static constexpr size_t kBufferSize = 1 << 20;
+  // Overwrites bytes already written, e.g. a header whose sizes are known only at the end.
+  void WriteAt(uint64_t offset, std::string_view bytes);
   Status Commit(bool flush_to_disk = true);
 
   // True when the target is being rewritten in place (the folder refused a temporary file).

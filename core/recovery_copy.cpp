@@ -16,7 +16,9 @@
 #include <filesystem>
 #include <random>
 
+#include "core/atomic_file.h"
 #include "core/outline_file.h"
+#include "core/title_section.h"
 
 namespace pw {
 namespace {
@@ -169,12 +171,117 @@ Status RecoveryCopy::WriteInfo() {
 }
 
 Status RecoveryCopy::Write(const Outline& outline, int32_t selected_index, int32_t caret) {
-  WriteOptions options;
-  options.variant = OutlineVariant::kDocument;
-  options.selected_index = selected_index;
-  options.caret = caret;
-  options.flush_to_disk = false;
-  return WriteOutlineFile(copy_path_, outline, options);
+  std::unique_ptr<RecoveryWriting> writing = BeginWrite(outline, selected_index, caret);
+  while (!writing->Step(SIZE_MAX)) {
+  }
+  return writing->status();
+}
+
+// The document layout, written in order: the header with the body size left open, the titles,
+// each body as its step comes, then the records and the trailer, and last the header's body
+// size. Bodies are written as they are stored (the document's own save turns plain ones into
+// RTF; reading takes both).
+std::unique_ptr<RecoveryWriting> RecoveryCopy::BeginWrite(const Outline& outline,
+                                                          int32_t selected_index, int32_t caret) {
+  std::unique_ptr<RecoveryWriting> writing(new RecoveryWriting(outline, selected_index, caret));
+  AtomicFileOptions options;
+  options.remove_stale_temporaries = true;
+  writing->file_ = AtomicFile::Create(copy_path_, &writing->status_, options);
+  if (!writing->file_) {
+    writing->done_ = true;
+    return writing;
+  }
+  writing->old_copy_fd_ = ::open(copy_path_.c_str(), O_RDWR | O_CLOEXEC);
+  struct stat old_copy;
+  if (writing->old_copy_fd_ >= 0 && ::fstat(writing->old_copy_fd_, &old_copy) == 0) {
+    writing->old_copy_size_ = old_copy.st_size;
+  }
+  const std::string titles = BuildTitleSection(outline);
+  writing->count_ = outline.size();
+  writing->titles_size_ = static_cast<int64_t>(titles.size());
+  writing->records_.reserve(writing->count_ * kRecordSize);
+  std::string header("\x03\x00\x00", 3);
+  AppendInt32(&header, static_cast<int32_t>(titles.size()));
+  AppendInt32(&header, 0);  // the body size, known at the end
+  AppendInt32(&header, static_cast<int32_t>(writing->count_ * kRecordSize));
+  writing->file_->Write(header);
+  writing->file_->Write(titles);
+  return writing;
+}
+
+RecoveryWriting::~RecoveryWriting() {
+  if (old_copy_fd_ >= 0) ::close(old_copy_fd_);
+}
+
+bool RecoveryWriting::Step(size_t budget) {
+  if (done_) return true;
+  if (installed_) {
+    FreeOldCopy(budget);
+    return done_;
+  }
+  size_t written = 0;
+  while (next_ < count_ && written < budget) {
+    const Node* node = outline_.NodeAt(next_++);
+    if (node == nullptr) {  // the outline lost nodes, which the caller should have told
+      status_ = Status::Error(kStreamReadError);
+      done_ = true;
+      file_.reset();
+      return true;
+    }
+    const TNodeData* data = node->data();
+    const bool has_body = data != nullptr && data->Body.has_value();
+    const size_t length = has_body ? data->Body->size() : 0;
+    if (body_size_ + static_cast<int64_t>(length) > kMaxOutlineFileSize) {
+      status_ = Status::Error(kTooLargeToSave);
+      done_ = true;
+      file_.reset();
+      return true;
+    }
+    if (has_body) file_->Write(*data->Body);
+    AppendNodeRecord(&records_, node, has_body, static_cast<int32_t>(length),
+                     static_cast<int32_t>(body_size_));
+    body_size_ += static_cast<int64_t>(length);
+    written += length + kRecordSize;
+  }
+  if (next_ == count_) Finish();
+  return done_;
+}
+
+void RecoveryWriting::FreeOldCopy(size_t budget) {
+  // Freeing a file's space costs about as much as writing it; a few times the step's budget
+  // keeps each step short.
+  const auto piece = static_cast<int64_t>(std::min<size_t>(budget, SIZE_MAX / 8) * 8);
+  old_copy_size_ = std::max<int64_t>(0, old_copy_size_ - piece);
+  if (old_copy_size_ > 0 && ::ftruncate(old_copy_fd_, static_cast<off_t>(old_copy_size_)) == 0) {
+    return;
+  }
+  ::close(old_copy_fd_);
+  old_copy_fd_ = -1;
+  done_ = true;
+}
+
+void RecoveryWriting::Finish() {
+  done_ = true;
+  if (15 + titles_size_ + body_size_ + static_cast<int64_t>(records_.size()) + 8 >
+      kMaxOutlineFileSize) {
+    status_ = Status::Error(kTooLargeToSave);
+    file_.reset();
+    return;
+  }
+  file_->Write(records_);
+  std::string trailer;
+  AppendInt32(&trailer, selected_index_);
+  AppendInt32(&trailer, caret_);
+  file_->Write(trailer);
+  std::string body_size;
+  AppendInt32(&body_size, static_cast<int32_t>(body_size_));
+  file_->WriteAt(7, body_size);
+  status_ = file_->Commit(false);
+  file_.reset();
+  if (status_ && old_copy_fd_ >= 0) {
+    installed_ = true;
+    done_ = false;  // the old copy's space is freed in the next steps
+  }
 }
 
 Status RecoveryCopy::SetDocumentPath(const std::string& document_path) {

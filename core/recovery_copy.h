@@ -16,6 +16,49 @@
 
 namespace pw {
 
+class AtomicFile;
+
+// A recovery copy being written a piece at a time, so that a large document never holds up
+// the window: each Step writes about `budget` bytes of bodies. Between steps the outline must
+// keep its shape (no node added, removed or moved: the caller abandons the writing then, which
+// leaves the previous copy as it was); titles, bodies and marks may change, and each node is
+// written as it is at its step.
+class RecoveryWriting {
+ public:
+  ~RecoveryWriting();
+  RecoveryWriting(const RecoveryWriting&) = delete;
+  RecoveryWriting& operator=(const RecoveryWriting&) = delete;
+
+  // True once the copy is complete and in place, or the writing failed (see status()). The
+  // steps after the new copy is in place free the old one's space a piece at a time.
+  bool Step(size_t budget);
+  bool done() const { return done_; }
+  const Status& status() const { return status_; }
+
+ private:
+  friend class RecoveryCopy;
+  RecoveryWriting(const Outline& outline, int32_t selected_index, int32_t caret)
+      : outline_(outline), selected_index_(selected_index), caret_(caret) {}
+  void Finish();
+  void FreeOldCopy(size_t budget);
+
+  const Outline& outline_;
+  int32_t selected_index_;
+  int32_t caret_;
+  std::unique_ptr<AtomicFile> file_;
+  // The previous copy, held open so that replacing it does not free all of its space at once.
+  int old_copy_fd_ = -1;
+  int64_t old_copy_size_ = 0;
+  bool installed_ = false;
+  size_t count_ = 0;
+  size_t next_ = 0;
+  int64_t titles_size_ = 0;
+  int64_t body_size_ = 0;
+  std::string records_;
+  Status status_;
+  bool done_ = false;
+};
+
 // The folder of recovery copies in the configuration folder.
 std::string RecoveryFolder(const std::string& config_dir);
 
@@ -39,6 +82,9 @@ class RecoveryCopy {
   // complete). It does not wait for the disk: the copy guards against the program dying, and
   // a pause of the window would be felt.
   Status Write(const Outline& outline, int32_t selected_index, int32_t caret);
+  // The same, a piece at a time (see RecoveryWriting); `outline` must outlive the writing.
+  std::unique_ptr<RecoveryWriting> BeginWrite(const Outline& outline, int32_t selected_index,
+                                              int32_t caret);
   // The copy stands for another file from now on (after save as).
   Status SetDocumentPath(const std::string& document_path);
   // Removes both files: the document was saved or closed cleanly, or the copy was refused.

@@ -117,6 +117,49 @@ TEST_F(RecoveryCopyTest, SaveAsMovesTheCopyToTheNewNameAndDiscardRemovesIt) {
   EXPECT_EQ(found[0]->document_path(), renamed);
 }
 
+// Written a piece at a time, the copy has the bytes of the document written at once; a body
+// changed between steps is taken as it is at its own step.
+TEST_F(RecoveryCopyTest, ACopyWrittenInStepsIsTheDocument) {
+  Node* top = outline_.NodeAt(0);
+  for (int i = 0; i < 40; ++i) {
+    Node* node = outline_.Append(top, "n" + std::to_string(i), NewNodeData(nkChild), 7);
+    if (i % 3 != 0) node->data()->Body = "{\\rtf1 " + std::string(100 * i, 'x') + "}";
+  }
+  WriteOptions options;
+  options.selected_index = 3;
+  options.caret = 9;
+  const std::string expected = SerializeOutline(outline_, options);
+  Status status;
+  auto copy = RecoveryCopy::Start(folder_, document_, &status);
+  ASSERT_TRUE(copy);
+  for (size_t budget : {size_t{1}, size_t{500}, size_t{1} << 20}) {
+    SCOPED_TRACE(budget);
+    auto writing = copy->BeginWrite(outline_, 3, 9);
+    int steps = 0;
+    while (!writing->Step(budget)) ++steps;
+    ASSERT_TRUE(writing->status()) << writing->status().message;
+    if (budget == 1) {
+      EXPECT_GE(steps, 41);  // a node at a time
+    }
+    std::ifstream in(copy->copy_path(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected);
+  }
+  auto writing = copy->BeginWrite(outline_, 0, 0);
+  ASSERT_FALSE(writing->Step(1));
+  outline_.NodeAt(40)->data()->Body = "{\\rtf1 changed}";
+  while (!writing->Step(1)) {
+  }
+  Outline read;
+  ASSERT_TRUE(ReadOutlineFile(copy->copy_path(), ReadTarget::kMainTree, &read).status);
+  EXPECT_EQ(*read.NodeAt(40)->data()->Body, "{\\rtf1 changed}");
+  // Abandoned half way, the previous copy stays whole.
+  writing = copy->BeginWrite(outline_, 0, 0);
+  writing->Step(1);
+  writing.reset();
+  EXPECT_TRUE(ReadOutlineFile(copy->copy_path(), ReadTarget::kMainTree, &read).status);
+  EXPECT_EQ(FilesInFolder(), 2u);
+}
+
 TEST_F(RecoveryCopyTest, AKilledEditorsCopyIsFound) {
   int ready[2];
   ASSERT_EQ(::pipe(ready), 0);
