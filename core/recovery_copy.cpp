@@ -250,8 +250,11 @@ bool RecoveryWriting::Step(size_t budget) {
 void RecoveryWriting::FreeOldCopy(size_t budget) {
   // Freeing a file's space costs about as much as writing it; a few times the step's budget
   // keeps each step short.
-  const auto piece = static_cast<int64_t>(std::min<size_t>(budget, SIZE_MAX / 8) * 8);
-  old_copy_size_ = std::max<int64_t>(0, old_copy_size_ - piece);
+  constexpr size_t kMostPerByte = 8;
+  const int64_t piece = budget >= static_cast<size_t>(INT64_MAX) / kMostPerByte
+                            ? INT64_MAX
+                            : static_cast<int64_t>(budget * kMostPerByte);
+  old_copy_size_ = piece >= old_copy_size_ ? 0 : old_copy_size_ - piece;
   if (old_copy_size_ > 0 && ::ftruncate(old_copy_fd_, static_cast<off_t>(old_copy_size_)) == 0) {
     return;
   }
