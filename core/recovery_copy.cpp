@@ -143,7 +143,7 @@ std::unique_ptr<RecoveryCopy> RecoveryCopy::Start(const std::string& folder,
       continue;
     }
     std::unique_ptr<RecoveryCopy> copy(
-        new RecoveryCopy(fd, info_path, base + id + kCopyExtension, document_path, 0));
+        new RecoveryCopy(fd, info_path, base + id, 0, document_path, 0));
     *status = copy->WriteInfo();
     if (!*status) {
       copy->Discard();
@@ -153,6 +153,10 @@ std::unique_ptr<RecoveryCopy> RecoveryCopy::Start(const std::string& folder,
   }
   *status = SystemError(EEXIST);
   return nullptr;
+}
+
+std::string RecoveryCopy::CopyPathFor(const std::string& base, int which) {
+  return base + (which == 0 ? "" : ".2") + kCopyExtension;
 }
 
 RecoveryCopy::~RecoveryCopy() {
@@ -183,10 +187,15 @@ Status RecoveryCopy::Write(const Outline& outline, int32_t selected_index, int32
 // RTF; reading takes both).
 std::unique_ptr<RecoveryWriting> RecoveryCopy::BeginWrite(const Outline& outline,
                                                           int32_t selected_index, int32_t caret) {
-  std::unique_ptr<RecoveryWriting> writing(new RecoveryWriting(outline, selected_index, caret));
+  std::unique_ptr<RecoveryWriting> writing(
+      new RecoveryWriting(this, outline, selected_index, caret));
+  // The new copy takes the name not in use; what holds it is left from a crash between the
+  // two steps at the end of a copy, older than the one in use.
+  writing->target_ = CopyPathFor(base_, 1 - current_);
+  ::unlink(writing->target_.c_str());
   AtomicFileOptions options;
   options.remove_stale_temporaries = true;
-  writing->file_ = AtomicFile::Create(copy_path_, &writing->status_, options);
+  writing->file_ = AtomicFile::Create(writing->target_, &writing->status_, options);
   if (!writing->file_) {
     writing->done_ = true;
     return writing;
@@ -219,6 +228,14 @@ bool RecoveryWriting::Step(size_t budget) {
     FreeOldCopy(budget);
     return done_;
   }
+  if (next_ == count_) {
+    // The records, a piece at a time too, and then the end.
+    const size_t piece = std::min(budget, records_.size() - records_written_);
+    file_->Write(std::string_view(records_).substr(records_written_, piece));
+    records_written_ += piece;
+    if (records_written_ == records_.size()) Finish();
+    return done_;
+  }
   size_t written = 0;
   while (next_ < count_ && written < budget) {
     const Node* node = outline_.NodeAt(next_++);
@@ -243,8 +260,7 @@ bool RecoveryWriting::Step(size_t budget) {
     body_size_ += static_cast<int64_t>(length);
     written += length + kRecordSize;
   }
-  if (next_ == count_) Finish();
-  return done_;
+  return false;
 }
 
 void RecoveryWriting::FreeOldCopy(size_t budget) {
@@ -271,7 +287,6 @@ void RecoveryWriting::Finish() {
     file_.reset();
     return;
   }
-  file_->Write(records_);
   std::string trailer;
   AppendInt32(&trailer, selected_index_);
   AppendInt32(&trailer, caret_);
@@ -281,7 +296,12 @@ void RecoveryWriting::Finish() {
   file_->WriteAt(7, body_size);
   status_ = file_->Commit(false);
   file_.reset();
-  if (status_ && old_copy_fd_ >= 0) {
+  if (!status_) return;
+  // The old copy goes (its space is freed from the file still held open), the new one is it.
+  ::unlink(copy_->copy_path_.c_str());
+  copy_->current_ = 1 - copy_->current_;
+  copy_->copy_path_ = target_;
+  if (old_copy_fd_ >= 0) {
     installed_ = true;
     done_ = false;  // the old copy's space is freed in the next steps
   }
@@ -294,7 +314,8 @@ Status RecoveryCopy::SetDocumentPath(const std::string& document_path) {
 
 void RecoveryCopy::Discard() {
   if (info_fd_ < 0) return;
-  ::unlink(copy_path_.c_str());
+  ::unlink(CopyPathFor(base_, 0).c_str());
+  ::unlink(CopyPathFor(base_, 1).c_str());
   ::unlink(info_path_.c_str());
   ::close(info_fd_);
   info_fd_ = -1;
@@ -328,8 +349,23 @@ std::vector<std::unique_ptr<RecoveryCopy>> FindOrphanedRecoveryCopies(const std:
       ::close(fd);
       continue;
     }
-    const std::string copy_path =
-        info_path.substr(0, info_path.size() - info_length) + kCopyExtension;
+    const std::string base = info_path.substr(0, info_path.size() - info_length);
+    // Both names can be there after a crash at the end of a copy: the newer one is the copy.
+    struct stat other_stat;
+    int current = 0;
+    std::string copy_path = RecoveryCopy::CopyPathFor(base, 0);
+    const std::string other_path = RecoveryCopy::CopyPathFor(base, 1);
+    struct stat first_stat;
+    const bool first = ::stat(copy_path.c_str(), &first_stat) == 0;
+    if (::stat(other_path.c_str(), &other_stat) == 0) {
+      if (!first || Newer(other_stat.st_mtim, first_stat.st_mtim)) {
+        if (first) ::unlink(copy_path.c_str());
+        copy_path = other_path;
+        current = 1;
+      } else {
+        ::unlink(other_path.c_str());
+      }
+    }
     std::string text;
     std::string document;
     int declined = 0;
@@ -360,7 +396,7 @@ std::vector<std::unique_ptr<RecoveryCopy>> FindOrphanedRecoveryCopies(const std:
       continue;
     }
     found.push_back(std::unique_ptr<RecoveryCopy>(
-        new RecoveryCopy(fd, info_path, copy_path, document, declined)));
+        new RecoveryCopy(fd, info_path, base, current, document, declined)));
     written.push_back(copy_stat.st_mtim);
   }
   ::closedir(dir);

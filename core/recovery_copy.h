@@ -1,8 +1,9 @@
 // Recovery copies: while a document has unsaved changes, its editor writes the whole document
 // now and then into a folder of its own, so that a crash loses at most the last minutes. Each
-// copy is two files in that folder: "STEM.ID.PWV", a complete document, and "STEM.ID.info",
-// which names the document it stands for and which the living editor keeps locked. A copy
-// whose lock nobody holds was left by an editor that is gone and is offered at start-up.
+// copy is a complete document, "STEM.ID.PWV" (written alternately as "STEM.ID.2.PWV": a new
+// copy never replaces a file, which some file systems make costly), and "STEM.ID.info", which
+// names the document it stands for and which the living editor keeps locked. A copy whose
+// lock nobody holds was left by an editor that is gone and is offered at start-up.
 #ifndef PLOTWEAVE_CORE_RECOVERY_COPY_H_
 #define PLOTWEAVE_CORE_RECOVERY_COPY_H_
 
@@ -17,6 +18,7 @@
 namespace pw {
 
 class AtomicFile;
+class RecoveryCopy;
 
 // A recovery copy being written a piece at a time, so that a large document never holds up
 // the window: each Step writes about `budget` bytes of bodies. Between steps the outline must
@@ -37,12 +39,15 @@ class RecoveryWriting {
 
  private:
   friend class RecoveryCopy;
-  RecoveryWriting(const Outline& outline, int32_t selected_index, int32_t caret)
-      : outline_(outline), selected_index_(selected_index), caret_(caret) {}
+  RecoveryWriting(RecoveryCopy* copy, const Outline& outline, int32_t selected_index,
+                  int32_t caret)
+      : copy_(copy), outline_(outline), selected_index_(selected_index), caret_(caret) {}
   void Finish();
   void FreeOldCopy(size_t budget);
 
+  RecoveryCopy* copy_;
   const Outline& outline_;
+  std::string target_;  // the copy's other name, which the new copy takes
   int32_t selected_index_;
   int32_t caret_;
   std::unique_ptr<AtomicFile> file_;
@@ -55,6 +60,7 @@ class RecoveryWriting {
   int64_t titles_size_ = 0;
   int64_t body_size_ = 0;
   std::string records_;
+  size_t records_written_ = 0;
   Status status_;
   bool done_ = false;
 };
@@ -82,7 +88,8 @@ class RecoveryCopy {
   // complete). It does not wait for the disk: the copy guards against the program dying, and
   // a pause of the window would be felt.
   Status Write(const Outline& outline, int32_t selected_index, int32_t caret);
-  // The same, a piece at a time (see RecoveryWriting); `outline` must outlive the writing.
+  // The same, a piece at a time (see RecoveryWriting); `outline` and this copy must outlive
+  // the writing.
   std::unique_ptr<RecoveryWriting> BeginWrite(const Outline& outline, int32_t selected_index,
                                               int32_t caret);
   // The copy stands for another file from now on (after save as).
@@ -95,17 +102,24 @@ class RecoveryCopy {
  private:
   friend std::vector<std::unique_ptr<RecoveryCopy>> FindOrphanedRecoveryCopies(
       const std::string& folder);
-  RecoveryCopy(int info_fd, std::string info_path, std::string copy_path,
+  friend class RecoveryWriting;
+  // `base` is the folder and "STEM.ID"; `current` which of the copy's two names is in use.
+  RecoveryCopy(int info_fd, std::string info_path, std::string base, int current,
                std::string document_path, int declined)
       : info_fd_(info_fd),
         info_path_(std::move(info_path)),
-        copy_path_(std::move(copy_path)),
+        base_(std::move(base)),
+        current_(current),
+        copy_path_(CopyPathFor(base_, current_)),
         document_path_(std::move(document_path)),
         declined_(declined) {}
+  static std::string CopyPathFor(const std::string& base, int which);
   Status WriteInfo();
 
   int info_fd_;
   std::string info_path_;
+  std::string base_;
+  int current_;
   std::string copy_path_;
   std::string document_path_;
   int declined_ = 0;

@@ -163,6 +163,29 @@ TEST_F(RecoveryCopyTest, ACopyWrittenInStepsIsTheDocument) {
   EXPECT_EQ(FilesInFolder(), 2u);
 }
 
+// Each copy takes the name the previous one does not use; killed between installing the new
+// copy and removing the old one, the newer of the two is the copy.
+TEST_F(RecoveryCopyTest, TheNewerOfTwoNamesIsTheCopy) {
+  auto copy = StartAndWrite(document_);
+  const std::string first = copy->copy_path();
+  ASSERT_TRUE(copy->Write(outline_, 0, 0));
+  const std::string second = copy->copy_path();
+  EXPECT_NE(first, second);
+  EXPECT_FALSE(fs::exists(first));
+  EXPECT_EQ(FilesInFolder(), 2u);
+  copy.reset();
+  fs::copy_file(second, first);  // as if the old one had not been removed yet
+  const struct timespec older[2] = {{std::time(nullptr) - 60, 0}, {std::time(nullptr) - 60, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, first.c_str(), older, 0), 0);
+  auto found = FindOrphanedRecoveryCopies(folder_);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0]->copy_path(), second);
+  EXPECT_FALSE(fs::exists(first));
+  ASSERT_TRUE(found[0]->Write(outline_, 0, 0));  // and the next copy takes the other name
+  EXPECT_EQ(found[0]->copy_path(), first);
+  EXPECT_EQ(FilesInFolder(), 2u);
+}
+
 TEST_F(RecoveryCopyTest, AKilledEditorsCopyIsFound) {
   int ready[2];
   ASSERT_EQ(::pipe(ready), 0);
