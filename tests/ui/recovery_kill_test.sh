@@ -18,10 +18,15 @@ work=$(mktemp -d)
 pid=
 xpid=
 wmpid=
+stop() {  # ends a process this script started and reaps it quietly
+  [ -n "$2" ] || return 0
+  kill "$1" "$2" 2>/dev/null
+  wait "$2" 2>/dev/null
+}
 cleanup() {
-  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-  [ -n "$wmpid" ] && kill "$wmpid" 2>/dev/null
-  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null
+  stop -KILL "$pid"
+  stop -TERM "$wmpid"
+  stop -TERM "$xpid"
   rm -rf "$work"
 }
 trap cleanup EXIT
