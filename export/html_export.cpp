@@ -1,7 +1,9 @@
 // The HTML site writer and the single-page writer.
 #include "export/html_export.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -125,10 +127,31 @@ void CopyMarkImages(const std::string& from, const std::string& to) {
   }
 }
 
-Status WritePage(const std::string& path, std::string_view page, bool flush) {
-  Status s = WriteFileAtomically(path, page, flush);
+Status WritePage(const std::string& path, std::string_view page) {
+  Status s = WriteFileAtomically(path, page);
   if (!s) s.message = path + ": " + s.message;
   return s;
+}
+
+// Node pages are written in place. A site is many files, so replacing each one atomically
+// would not make the export as a whole atomic, and the temporary file and rename per page cost
+// several times the writing itself; the frame page, written last and atomically, is what
+// marks a finished site.
+Status WriteNodePage(const std::string& path, std::string_view page) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  int error = fd < 0 ? errno : 0;
+  while (error == 0 && !page.empty()) {
+    const ssize_t n = ::write(fd, page.data(), page.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = errno;
+      break;
+    }
+    page.remove_prefix(static_cast<size_t>(n));
+  }
+  if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) return Status::Error(path + ": " + std::strerror(error));
+  return Status::Ok();
 }
 
 std::string NodePage(std::string_view title, const std::vector<std::string>& lines, bool single) {
@@ -208,7 +231,7 @@ Status WriteHtmlSite(const std::string& chosen_path, const Outline& outline, Pre
     }
     linked[i - range.first] = !lines.empty();
     const std::string page = NodePage(node->title(), lines, false);
-    if (Status s = WritePage(JoinPath(folder, std::to_string(i) + ext), page, false); !s) return s;
+    if (Status s = WriteNodePage(JoinPath(folder, std::to_string(i) + ext), page); !s) return s;
     scope.Step();
   }
 
@@ -235,11 +258,10 @@ Status WriteHtmlSite(const std::string& chosen_path, const Outline& outline, Pre
   }
   AddLine(&contents, "</BODY>");
   AddLine(&contents, "</HTML>");
-  if (Status s = WritePage(JoinPath(folder, "contents" + ext), contents, true); !s) return s;
+  if (Status s = WritePage(JoinPath(folder, "contents" + ext), contents); !s) return s;
 
   const std::string frame_path = ChangeExtension(chosen_path, ext);
-  if (Status s = WritePage(frame_path, HtmlFramePage(options.title, range.first, options), true);
-      !s) {
+  if (Status s = WritePage(frame_path, HtmlFramePage(options.title, range.first, options)); !s) {
     return s;
   }
   scope.Step();
@@ -247,7 +269,7 @@ Status WriteHtmlSite(const std::string& chosen_path, const Outline& outline, Pre
 }
 
 Status WriteHtmlPage(const std::string& chosen_path, const Node& node) {
-  return WritePage(chosen_path, HtmlNodePage(node, true), true);
+  return WritePage(chosen_path, HtmlNodePage(node, true));
 }
 
 }  // namespace pw
