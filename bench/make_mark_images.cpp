@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "export/html_export.h"
-#include "ui/tree_icons.h"
+#include "ui/common/tree_icons.h"
 
 namespace {
 
