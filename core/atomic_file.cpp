@@ -40,7 +40,8 @@ std::string FileNameOf(const std::string& path) {
 
 // "NAME.~pw<pid>-<random>": the process that writes it can be told from the name.
 std::string TempName(const std::string& base) {
-  static std::random_device random;
+  // Seeded once: a random_device costs more to open than writing a small file does.
+  thread_local std::mt19937 random{std::random_device{}()};
   return base + kTempMarker + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000);
 }
 
