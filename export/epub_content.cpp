@@ -10,12 +10,26 @@
 namespace pw::epub {
 namespace {
 
-bool XmlAllows(char32_t c) {
-  if (c < 0x20) return c == U'\t' || c == U'\n' || c == U'\r';
-  return c != 0xFFFE && c != 0xFFFF;
-}
+// Below 0x80 only: the rest is sorted out while encoding.
+bool XmlAllows(char32_t c) { return c >= 0x20 || c == U'\t' || c == U'\n' || c == U'\r'; }
 
 void AppendEscapedChar(char32_t c, std::string* out) {
+  if (c >= 0x80) {
+    // Inline, since nearly every character of a Japanese book comes this way.
+    if (c < 0x800) {
+      out->push_back(static_cast<char>(0xC0 | (c >> 6)));
+    } else if (c < 0x10000) {
+      if (c == 0xFFFE || c == 0xFFFF) return;
+      out->push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    } else {
+      out->push_back(static_cast<char>(0xF0 | (c >> 18)));
+      out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+      out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    }
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    return;
+  }
   switch (c) {
     case U'&':
       *out += "&amp;";
@@ -30,7 +44,7 @@ void AppendEscapedChar(char32_t c, std::string* out) {
       *out += "&quot;";
       return;
     default:
-      if (XmlAllows(c)) AppendUtf8(c, out);
+      if (XmlAllows(c)) out->push_back(static_cast<char>(c));
   }
 }
 
@@ -62,26 +76,74 @@ void CloseFormat(const rich::CharFormat& f, std::string* out) {
   if (!rich::IsSystemColor(f.color) && (f.color & 0xFFFFFF) != 0) *out += "</span>";
 }
 
+// The length of the well-formed UTF-8 sequence at `pos` when XML can hold its character,
+// else 0.
+size_t GoodSequence(std::string_view s, size_t pos) {
+  const auto b0 = static_cast<unsigned char>(s[pos]);
+  const size_t len = b0 >= 0xC2 && b0 <= 0xDF   ? 2
+                     : b0 >= 0xE0 && b0 <= 0xEF ? 3
+                     : b0 >= 0xF0 && b0 <= 0xF4 ? 4
+                                                : 0;
+  if (len == 0 || pos + len > s.size()) return 0;
+  char32_t c = b0 & (0x7F >> len);
+  for (size_t k = 1; k < len; ++k) {
+    const auto b = static_cast<unsigned char>(s[pos + k]);
+    if ((b & 0xC0) != 0x80) return 0;
+    c = c << 6 | (b & 0x3F);
+  }
+  if ((len == 3 && c < 0x800) || (len == 4 && (c < 0x10000 || c > 0x10FFFF))) return 0;
+  if ((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF) return 0;
+  return len;
+}
+
+bool NeedsCare(unsigned char b) {
+  return b == '&' || b == '<' || b == '>' || b == '"' ||
+         (b < 0x20 && b != '\t' && b != '\n' && b != '\r');
+}
+
+// Copies UTF-8 through in stretches, stopping only where a character must be escaped, dropped
+// or replaced (a malformed sequence becomes U+FFFD), and for line breaks when they are wanted
+// as <br/>.
+void AppendChecked(std::string_view s, bool line_breaks, std::string* out) {
+  size_t i = 0;
+  size_t clean = 0;
+  while (i < s.size()) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) {
+      if (!NeedsCare(b)) {
+        ++i;
+        continue;
+      }
+    } else if (const size_t len = GoodSequence(s, i); len != 0) {
+      i += len;
+      continue;
+    }
+    out->append(s.substr(clean, i - clean));
+    if (line_breaks && b == static_cast<unsigned char>(rich::kLineBreak)) {
+      *out += "<br/>";
+      ++i;
+    } else {
+      AppendEscapedChar(NextUtf8(s, &i), out);
+    }
+    clean = i;
+  }
+  out->append(s.substr(clean));
+}
+
+// True when the text holds no "《" (E3 80 8A) and, in vertical writing, no ASCII digit. The
+// last byte of the bracket is rare in Japanese UTF-8; its first byte starts nearly every kana.
+bool PlainRun(std::string_view s, bool digits_matter) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b == 0x8A && i >= 2 && s[i - 1] == '\x80' && s[i - 2] == '\xE3') return false;
+    if (digits_matter && b >= '0' && b <= '9') return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-void AppendEscaped(std::string_view utf8, std::string* out) {
-  size_t pos = 0;
-  while (pos < utf8.size()) {
-    // Plain ASCII goes through in one piece; it is most of what the markup around holds.
-    size_t plain = pos;
-    while (plain < utf8.size()) {
-      const auto b = static_cast<unsigned char>(utf8[plain]);
-      if (b >= 0x80 || b == '&' || b == '<' || b == '>' || b == '"' ||
-          (b < 0x20 && b != '\t' && b != '\n' && b != '\r')) {
-        break;
-      }
-      ++plain;
-    }
-    out->append(utf8.substr(pos, plain - pos));
-    pos = plain;
-    if (pos < utf8.size()) AppendEscapedChar(NextUtf8(utf8, &pos), out);
-  }
-}
+void AppendEscaped(std::string_view utf8, std::string* out) { AppendChecked(utf8, false, out); }
 
 std::string Escaped(std::string_view utf8) {
   std::string out;
@@ -108,14 +170,13 @@ std::string RubyBase(std::string_view utf8) {
 }
 
 void ContentWriter::AppendParagraph(const rich::Paragraph& paragraph, std::string* out) {
-  text_.clear();
-  run_of_.clear();
-  for (size_t r = 0; r < paragraph.runs.size(); ++r) {
-    const std::string& t = paragraph.runs[r].text;
-    size_t pos = 0;
-    while (pos < t.size()) {
-      text_.push_back(NextUtf8(t, &pos));
-      run_of_.push_back(static_cast<uint32_t>(r));
+  // Most paragraphs hold neither ruby nor (in vertical writing) digits: their runs go through
+  // as they are, without being taken apart into characters.
+  bool plain = true;
+  for (const rich::Run& run : paragraph.runs) {
+    if (!PlainRun(run.text, vertical_)) {
+      plain = false;
+      break;
     }
   }
   switch (paragraph.format.alignment) {
@@ -128,9 +189,26 @@ void ContentWriter::AppendParagraph(const rich::Paragraph& paragraph, std::strin
     default:
       *out += "<p>";
   }
-  if (text_.empty()) {
+  if (paragraph.Empty()) {
     *out += "<br/>";
+  } else if (plain) {
+    for (const rich::Run& run : paragraph.runs) {
+      if (run.text.empty()) continue;
+      OpenFormat(run.format, out);
+      AppendChecked(run.text, true, out);
+      CloseFormat(run.format, out);
+    }
   } else {
+    text_.clear();
+    run_of_.clear();
+    for (size_t r = 0; r < paragraph.runs.size(); ++r) {
+      const std::string& t = paragraph.runs[r].text;
+      size_t pos = 0;
+      while (pos < t.size()) {
+        text_.push_back(NextUtf8(t, &pos));
+        run_of_.push_back(static_cast<uint32_t>(r));
+      }
+    }
     Render(&paragraph.runs, out);
   }
   *out += "</p>\n";

@@ -38,6 +38,7 @@ constexpr char kVerticalStyle[] =
 constexpr char kCommonStyle[] =
     "body {\n"
     "  margin: 0;\n"
+    "  font-family: serif;\n"
     "  line-height: 1.75;\n"
     "}\n"
     "h1, h2, h3, h4, h5, h6 {\n"
@@ -128,7 +129,7 @@ class BookBuilder {
   std::string HeadingText(const Node* node) const;
   void BeginPage(std::string_view label);
   Status FinishPage();
-  void AddNode(const Node* node, size_t index, const std::string& heading);
+  void AddNode(const Node* node, int level, size_t index, const std::string& heading);
   void AddBody(const Node* node);
   void CloseTable();
   std::string NavDocument() const;
@@ -162,7 +163,8 @@ void BookBuilder::BeginPage(std::string_view label) {
   char name[32];
   std::snprintf(name, sizeof name, "p%04zu", pages_.size() + 1);
   pages_.push_back({name, std::string("text/") + name + ".xhtml"});
-  page_ = PageHeader(label.empty() ? title_ : std::string(label));
+  page_.clear();  // keeps its capacity: a page is about as large as the one before
+  page_ += PageHeader(label.empty() ? title_ : std::string(label));
   page_ +=
       "<link rel=\"stylesheet\" type=\"text/css\" href=\"../style.css\"/>\n"
       "</head>\n"
@@ -194,9 +196,8 @@ void BookBuilder::AddBody(const Node* node) {
   for (const rich::Paragraph& p : paragraphs) content_.AppendParagraph(p, &page_);
 }
 
-void BookBuilder::AddNode(const Node* node, size_t index, const std::string& heading) {
-  const int level = node->level();
-  const std::string id = "n" + std::to_string(index);
+void BookBuilder::AddNode(const Node* node, int level, size_t index, const std::string& heading) {
+  const std::string number = std::to_string(index);
   const bool item = node->data() != nullptr && node->data()->Kind == nkCharaItem;
   if (item) {
     if (!table_open_ || table_parent_ != node->parent()) {
@@ -205,18 +206,25 @@ void BookBuilder::AddNode(const Node* node, size_t index, const std::string& hea
       table_open_ = true;
       table_parent_ = node->parent();
     }
-    page_ += "<tr id=\"" + id + "\"><th>";
+    page_ += "<tr id=\"n";
+    page_ += number;
+    page_ += "\"><th>";
     content_.AppendText(heading, &page_);
     page_ += "</th><td>";
     AddBody(node);
     page_ += "</td></tr>\n";
   } else {
     CloseTable();
-    const int depth = std::min(level - base_level_, 5) + 1;
-    const std::string tag = "h" + std::to_string(depth);
-    page_ += "<" + tag + " id=\"" + id + "\">";
+    const char depth = static_cast<char>('1' + std::min(level - base_level_, 5));
+    page_ += "<h";
+    page_ += depth;
+    page_ += " id=\"n";
+    page_ += number;
+    page_ += "\">";
     content_.AppendText(heading, &page_);
-    page_ += "</" + tag + ">\n";
+    page_ += "</h";
+    page_ += depth;
+    page_ += ">\n";
     AddBody(node);
   }
 }
@@ -279,7 +287,7 @@ Status BookBuilder::Build() {
                       pages_.back().href + "#n" + std::to_string(i)});
       nav_levels_.push_back(level);
     }
-    AddNode(node, i, heading);
+    AddNode(node, level, i, heading);
     scope.Step();
   }
   if (Status s = FinishPage(); !s) return s;

@@ -2,10 +2,9 @@
 // is in memory), so no data descriptors are needed; the central directory repeats the headers.
 #include "export/zip_writer.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
-#include <climits>
 
 namespace pw {
 namespace {
@@ -23,41 +22,6 @@ void Put32(std::string* out, uint32_t v) {
 constexpr uint16_t kVersionNeeded = 20;  // deflate
 constexpr char kTooLarge[] = "EPUBﾌｧｲﾙが大きすぎます (ZIP の上限 4 GB を超えます)";
 constexpr uint16_t kUtf8NameFlag = 1 << 11;
-
-// Raw deflate (no zlib header), as ZIP wants it. Level 6 is zlib's default; lower levels make
-// larger books for little time saved next to reading the bodies.
-bool Deflate(std::string_view data, std::string* out) {
-  z_stream stream{};
-  if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
-      Z_OK) {
-    return false;
-  }
-  out->clear();
-  out->resize(deflateBound(&stream, static_cast<uLong>(std::min<size_t>(data.size(), ULONG_MAX))));
-  size_t in_pos = 0;
-  size_t out_pos = 0;
-  int result = Z_OK;
-  while (result != Z_STREAM_END) {
-    const size_t in_chunk = std::min<size_t>(data.size() - in_pos, UINT_MAX);
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data() + in_pos));
-    stream.avail_in = static_cast<uInt>(in_chunk);
-    if (out->size() - out_pos < 64) out->resize(out->size() * 2 + 64);
-    const size_t out_chunk = std::min<size_t>(out->size() - out_pos, UINT_MAX);
-    stream.next_out = reinterpret_cast<Bytef*>(out->data() + out_pos);
-    stream.avail_out = static_cast<uInt>(out_chunk);
-    const bool last = in_pos + in_chunk == data.size();
-    result = deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
-    in_pos += in_chunk - stream.avail_in;
-    out_pos += out_chunk - stream.avail_out;
-    if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR) {
-      deflateEnd(&stream);
-      return false;
-    }
-  }
-  deflateEnd(&stream);
-  out->resize(out_pos);
-  return true;
-}
 
 // Days from 1970-01-01 to a civil date, and back (proleptic Gregorian calendar).
 void CivilFromDays(int64_t days, int64_t* year, unsigned* month, unsigned* day) {
@@ -96,19 +60,31 @@ DosTime DosTimeFromUnix(int64_t seconds) {
   return t;
 }
 
-uint32_t Crc32(std::string_view data) {
-  uLong crc = crc32(0L, Z_NULL, 0);
-  size_t pos = 0;
-  while (pos < data.size()) {
-    const size_t chunk = std::min<size_t>(data.size() - pos, UINT_MAX);
-    crc = crc32(crc, reinterpret_cast<const Bytef*>(data.data() + pos), static_cast<uInt>(chunk));
-    pos += chunk;
+uint32_t Crc32(std::string_view data) { return libdeflate_crc32(0, data.data(), data.size()); }
+
+// Raw deflate (no zlib header), as ZIP wants it, of one whole entry at a time; the one
+// compressor serves every entry. Level 1: on book text the higher levels save a few per cent
+// of the size for one and a half to two times the time.
+struct ZipWriter::Deflater {
+  libdeflate_compressor* compressor = nullptr;
+  ~Deflater() {
+    if (compressor != nullptr) libdeflate_free_compressor(compressor);
   }
-  return static_cast<uint32_t>(crc);
-}
+
+  // The deflated data at the start of `out`, which only grows; its length, or 0 on failure.
+  size_t Deflate(std::string_view data, std::string* out) {
+    if (compressor == nullptr) compressor = libdeflate_alloc_compressor(1);
+    if (compressor == nullptr) return 0;
+    const size_t bound = libdeflate_deflate_compress_bound(compressor, data.size());
+    if (out->size() < bound) out->resize(bound);
+    return libdeflate_deflate_compress(compressor, data.data(), data.size(), out->data(), bound);
+  }
+};
 
 ZipWriter::ZipWriter(std::function<void(std::string_view)> out, DosTime time)
-    : out_(std::move(out)), time_(time) {}
+    : out_(std::move(out)), time_(time), deflater_(std::make_unique<Deflater>()) {}
+
+ZipWriter::~ZipWriter() = default;
 
 void ZipWriter::Emit(std::string_view bytes) {
   out_(bytes);
@@ -123,11 +99,12 @@ Status ZipWriter::Add(std::string_view name, std::string_view data, ZipMethod me
   }
   std::string_view payload = data;
   if (method == ZipMethod::kDeflated) {
-    if (!Deflate(data, &scratch_)) {
+    const size_t size = deflater_->Deflate(data, &scratch_);
+    if (size == 0) {
       failed_ = true;
       return Status::Error("圧縮に失敗しました");
     }
-    payload = scratch_;
+    payload = std::string_view(scratch_).substr(0, size);
   }
   std::string header;
   header.reserve(30 + name.size());

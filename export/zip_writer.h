@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,9 +40,12 @@ class ZipWriter {
 
   // Every byte of the archive goes to `out`, in order.
   ZipWriter(std::function<void(std::string_view)> out, DosTime time);
+  ~ZipWriter();
+  ZipWriter(const ZipWriter&) = delete;
+  ZipWriter& operator=(const ZipWriter&) = delete;
 
   // Adds one file. Names are UTF-8 with "/" between folders. Fails (and the archive is then
-  // unusable) when the archive would outgrow the classic limits or zlib fails.
+  // unusable) when the archive would outgrow the classic limits or compression fails.
   Status Add(std::string_view name, std::string_view data, ZipMethod method);
   // Writes the central directory; nothing may be added afterwards.
   Status Finish();
@@ -57,17 +61,19 @@ class ZipWriter {
     uint64_t size;
     uint64_t offset;
   };
+  struct Deflater;
   void Emit(std::string_view bytes);
 
   std::function<void(std::string_view)> out_;
   DosTime time_;
   std::vector<Entry> entries_;
   uint64_t offset_ = 0;
-  std::string scratch_;  // the deflated data of the entry being added
+  std::unique_ptr<Deflater> deflater_;
+  std::string scratch_;  // the deflated data of the entry being added, at its start
   bool failed_ = false;
 };
 
-// The CRC-32 of ZIP (and of zlib).
+// The CRC-32 of ZIP.
 uint32_t Crc32(std::string_view data);
 
 }  // namespace pw

@@ -119,6 +119,13 @@ TEST(EpubParagraph, FormatsRubyAcrossRunsAndUprightNumbers) {
        "class=\"tcy\">5</span></p>\n"},
       {{{}, {Plain("12月")}}, false, "<p>12月</p>\n"},
       {{{}, {Plain("一\v二\t三")}}, false, "<p>一<br/>二\t三</p>\n"},
+      // Paragraphs without ruby brackets take a quicker way: both must write the same.
+      {{{}, {Plain("<&>\v\x01\xef\xbf\xbe\xff\xed\xa0\x80z")}},
+       false,
+       "<p>&lt;&amp;&gt;<br/>\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbdz</p>\n"},
+      {{{}, {Plain("<&>\v\x01\xef\xbf\xbe\xff\xed\xa0\x80z《》")}},
+       false,
+       "<p>&lt;&amp;&gt;<br/>\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbdz《》</p>\n"},
   };
   for (const auto& c : cases) {
     std::string out;

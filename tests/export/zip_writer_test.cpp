@@ -4,7 +4,7 @@
 #include "export/zip_writer.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <random>
 #include <string>
@@ -28,15 +28,12 @@ struct ReadEntry {
 
 std::string Inflate(std::string_view in, size_t size) {
   std::string out(size, '\0');
-  z_stream z{};
-  EXPECT_EQ(inflateInit2(&z, -MAX_WBITS), Z_OK);
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-  z.avail_in = static_cast<uInt>(in.size());
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
-  EXPECT_EQ(inflate(&z, Z_FINISH), Z_STREAM_END);
-  EXPECT_EQ(z.avail_out, 0u);
-  inflateEnd(&z);
+  libdeflate_decompressor* d = libdeflate_alloc_decompressor();
+  size_t got = 0;
+  EXPECT_EQ(libdeflate_deflate_decompress(d, in.data(), in.size(), out.data(), size, &got),
+            LIBDEFLATE_SUCCESS);
+  libdeflate_free_decompressor(d);
+  EXPECT_EQ(got, size);
   return out;
 }
 
