@@ -101,6 +101,27 @@ std::string PageHeader(std::string_view title_utf8) {
   return out;
 }
 
+// Headings stop at h6 and the contents nest no deeper either: a reader's contents of more
+// levels would not be read, and some readers parse nesting by recursion.
+constexpr int kDeepestLevel = 5;  // relative to the range's first node
+
+// The levels of a range's nodes in pre-order without a walk to the top for each node (a very
+// deep tree would make that quadratic): the path from the range's first level down to the
+// node before.
+class RangeLevels {
+ public:
+  explicit RangeLevels(int base) : base_(base) {}
+  int Next(const Node* node) {
+    while (!path_.empty() && path_.back() != node->parent()) path_.pop_back();
+    path_.push_back(node);
+    return base_ + static_cast<int>(path_.size()) - 1;
+  }
+
+ private:
+  int base_;
+  std::vector<const Node*> path_;
+};
+
 struct NavEntry {
   size_t level;       // 0 for the outermost list
   std::string label;  // UTF-8, escaped
@@ -215,7 +236,7 @@ void BookBuilder::AddNode(const Node* node, int level, size_t index, const std::
     page_ += "</td></tr>\n";
   } else {
     CloseTable();
-    const char depth = static_cast<char>('1' + std::min(level - base_level_, 5));
+    const char depth = static_cast<char>('1' + std::min(level - base_level_, kDeepestLevel));
     page_ += "<h";
     page_ += depth;
     page_ += " id=\"n";
@@ -240,9 +261,10 @@ Status BookBuilder::Build() {
   const int part_level = base_level_ + (single_top && range_.size() > 1 ? 1 : 0);
   size_t part_count = 0;
   bool any_heading = false;
+  RangeLevels count_levels(base_level_);
   for (size_t i = range_.first; i < range_.end; ++i) {
     const Node* node = outline_.NodeAt(i);
-    if (node->level() == part_level) ++part_count;
+    if (count_levels.Next(node) == part_level) ++part_count;
     if (node->data() == nullptr || node->data()->Kind != nkCharaItem) any_heading = true;
   }
   const size_t parts_per_page =
@@ -265,9 +287,10 @@ Status BookBuilder::Build() {
 
   ProgressScope scope(progress_, kEpubExportCaption, range_.size());
   size_t parts_seen = 0;
+  RangeLevels levels(base_level_);
   for (size_t i = range_.first; i < range_.end; ++i) {
     const Node* node = outline_.NodeAt(i);
-    const int level = node->level();
+    const int level = levels.Next(node);
     const bool item = node->data() != nullptr && node->data()->Kind == nkCharaItem;
     bool new_page = page_.empty();
     if (!new_page && level == part_level && parts_seen % parts_per_page == 0) new_page = true;
@@ -283,7 +306,8 @@ Status BookBuilder::Build() {
     }
     if (!item || !any_heading) {
       while (!nav_levels_.empty() && nav_levels_.back() >= level) nav_levels_.pop_back();
-      nav_.push_back({nav_levels_.size(), IsBlank(plain) ? kNoTitle : epub::Escaped(plain),
+      nav_.push_back({std::min<size_t>(nav_levels_.size(), kDeepestLevel),
+                      IsBlank(plain) ? kNoTitle : epub::Escaped(plain),
                       pages_.back().href + "#n" + std::to_string(i)});
       nav_levels_.push_back(level);
     }

@@ -136,13 +136,15 @@ TEST(EpubBook, ContentsNestByDepthWithoutCharacterItems) {
   EXPECT_EQ(Count(nav, "<ol>"), Count(nav, "</ol>"));
   EXPECT_EQ(Count(ncx, "<navPoint "), entries);
   EXPECT_EQ(Count(ncx, "<navPoint "), Count(ncx, "</navPoint>"));
-  EXPECT_NE(ncx.find("<meta name=\"dtb:depth\" content=\"9\"/>"), std::string::npos);
+  EXPECT_NE(ncx.find("<meta name=\"dtb:depth\" content=\"6\"/>"), std::string::npos);
   // Ruby reduced to its base; a blank caption still gives the entry a text.
   EXPECT_NE(nav.find(">星降る町の物語</a>\n<ol>\n<li><a href=\"text/p0002.xhtml#n1\">"),
             std::string::npos);
-  // Eight levels deep, then back to the second chapter.
+  // Eight levels deep, listed no deeper than the sixth, then back to the second chapter.
+  EXPECT_NE(nav.find("#n7\">深さ7</a></li>\n<li><a href=\"text/p0002.xhtml#n8\">深さ8"),
+            std::string::npos);
   std::string back = "#n8\">深さ8</a></li>\n";
-  for (int i = 0; i < 7; ++i) back += "</ol>\n</li>\n";
+  for (int i = 0; i < 4; ++i) back += "</ol>\n</li>\n";
   EXPECT_NE(nav.find(back + "<li><a href=\"text/p0003.xhtml#n9\">第2章"), std::string::npos);
   EXPECT_NE(nav.find("\">No Title</a>"), std::string::npos);
   EXPECT_NE(ncx.find("<text>水瀬 湊</text>"), std::string::npos);
@@ -215,6 +217,20 @@ TEST(EpubBook, VeryManyPartsSharePagesSoTheArchiveStaysWithinItsLimits) {
   const std::vector<std::string> pages = Book(outline, {0, outline.size()}, Options()).Pages();
   EXPECT_LE(pages.size(), kEpubMaxPartFiles);
   EXPECT_GE(pages.size(), kEpubMaxPartFiles / 2);
+}
+
+TEST(EpubBook, AVeryDeepTreeIsWrittenInLinearTimeAndNestsNoDeeperThanSixLevels) {
+  Outline outline;
+  Node* node = nullptr;
+  for (int i = 0; i < 50000; ++i) {
+    node = outline.Append(node, "d", NewNodeData(i == 0 ? nkRoot : nkChild), kIconRoot);
+  }
+  MemoryBook book = Book(outline, {0, outline.size()}, Options());
+  EXPECT_EQ(Count(book.files["OEBPS/nav.xhtml"], "<ol>"), 6u);
+  EXPECT_EQ(Count(book.files["OEBPS/toc.ncx"], "<navPoint "), outline.size());
+  size_t deepest = 0;
+  for (const std::string& page : book.Pages()) deepest += Count(page, "<h6 ");
+  EXPECT_EQ(deepest, outline.size() - 5);
 }
 
 TEST(EpubBook, IdentifierDependsOnTitleAndAuthorOnly) {
