@@ -21,7 +21,7 @@ namespace pw {
 inline constexpr char kEpubExportCaption[] = "EPUBﾌｧｲﾙ書き出し中";
 inline constexpr char kEpubExtension[] = ".epub";
 inline constexpr char kEpubDefaultExtension[] = "epub";
-inline constexpr char kEpubFilter[] = "EPUBﾌｧｲﾙ (*.epub)|*.epub";
+inline constexpr char kEpubFilter[] = "EPUBﾌｧｲﾙ (*.EPUB)|*.EPUB";
 inline constexpr char kEpubSaveTitle[] = "EPUBﾌｧｲﾙの保存";
 inline constexpr char kNothingToExport[] = "書き出すノードがありません";
 
