@@ -87,6 +87,21 @@ expect "export html gif folder fails" 1 "保存に失敗しました" -- "$tool"
 expect "export html nothing written after failing" 0 "^1$" -- sh -c "ls '$work/blocked' | wc -l"
 expect "export html .html chosen" 1 "ファイル名が無効です" -- "$tool" export html "$sample" "$work/site/a.html"
 expect "export html bad marks" 1 "--marks takes" -- "$tool" export html "$sample" "$work/site/a.htm" --marks png
+# EPUB: the "mimetype" entry is stored first, so its text sits at byte 38 of the file.
+mimetype_of() { head -c 58 "$1" | tail -c 28; }
+export SOURCE_DATE_EPOCH=1700000000
+expect "export epub" 0 "" -- "$tool" export epub "$sample" "$work/book.epub" --author "作者"
+expect "export epub mimetype first" 0 "^mimetypeapplication/epub\+zip$" -- mimetype_of "$work/book.epub"
+expect "export epub again is byte for byte" 0 "" -- sh -c "'$tool' export epub '$sample' '$work/again.epub' --author '作者' && cmp '$work/book.epub' '$work/again.epub'"
+expect "export epub horizontal differs" 1 "differ" -- sh -c "'$tool' export epub '$sample' '$work/h.epub' --horizontal --author '作者' && cmp '$work/book.epub' '$work/h.epub'"
+expect "export epub subtree of a chapter" 0 "" -- "$tool" export epub --scope subtree:1 "$sample" "$work/ch1.epub" --title "第一章"
+expect "export epub subtree of a leaf" 1 "子ノードがありません" -- "$tool" export epub --scope subtree:2 "$sample" "$work/x.epub"
+expect "export epub node past the end" 1 "ノード 99 はありません" -- "$tool" export epub --scope node:99 "$sample" "$work/x.epub"
+expect "export epub bad scope" 1 "bad scope" -- "$tool" export epub --scope some "$sample" "$work/x.epub"
+expect "export epub missing format file" 1 "ﾌｧｲﾙの読み込みに失敗しました" -- "$tool" export epub --format-file "$work/none.PWO" "$sample" "$work/x.epub"
+expect "export epub into a missing folder" 1 "保存に失敗しました" -- "$tool" export epub "$sample" "$work/no/x.epub"
+expect "export epub usage" 1 "usage: pwvtool export epub" -- "$tool" export epub "$sample"
+unset SOURCE_DATE_EPOCH
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -24,6 +24,7 @@ class QToolButton;
 namespace pw {
 
 class DocumentCommands;
+class EpubCommands;
 class ExportCommands;
 class ExportFilePrompt;
 class HelpCommands;
@@ -53,6 +54,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   NodePanes& panes() override { return *panes_; }
   TreeCommands& tree() { return *tree_; }
   ExportCommands& exports() { return *export_; }
+  EpubCommands& epub() { return *epub_; }
   HelpCommands& help() { return *help_; }
 
   // A command's action by its name ("MenuFileOpen", "PopupTreeAdd", "MenuDispFile").
@@ -139,6 +141,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   std::unique_ptr<DocumentCommands> document_;
   std::unique_ptr<TreeCommands> tree_;
   std::unique_ptr<ExportCommands> export_;
+  std::unique_ptr<EpubCommands> epub_;
   std::unique_ptr<HelpCommands> help_;
   bool starting_ = false;
   bool shown_once_ = false;
