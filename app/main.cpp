@@ -2,8 +2,8 @@
 #include <QApplication>
 
 #include "app/qt_translation.h"
-#include "ui/tform_main.h"
-#include "ui/tree_icons.h"
+#include "ui/common/tree_icons.h"
+#include "ui/window/tform_main.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
