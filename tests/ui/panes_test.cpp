@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QTimer>
 #include <QTreeView>
 #include <array>
@@ -103,13 +104,15 @@ TEST_F(PanesTest, TitlePaneTrimsAsTheUserTypes) {
   EXPECT_EQ(Nth(w, 0)->title(), "c");
 }
 
-TEST_F(PanesTest, UnmappableTitleCharactersAreReportedNotDropped) {
+TEST_F(PanesTest, UnmappableTitleCharactersAreRefusedWithoutTakingTheKeyboard) {
   TFormMain& w = *window_;
   w.MemoTitle->clear();
-  TypeInto(w.MemoTitle, QString::fromUtf8("A\xF0\x9F\x98\x80"));  // an emoji has no CP932 form
-  ASSERT_FALSE(dialogs_->asked.empty());
-  EXPECT_EQ(Nth(w, 0)->title(), "A?");
-  EXPECT_EQ(w.MemoTitle->text(), QStringLiteral("A?"));
+  // An emoji and Hangul have no CP932 form.
+  TypeInto(w.MemoTitle, QString::fromUtf8("A\xF0\x9F\x98\x80\xED\x95\x9C" "B"));
+  EXPECT_TRUE(dialogs_->asked.empty());  // no modal box to swallow the next keystroke
+  EXPECT_EQ(w.MemoTitle->text(), QStringLiteral("AB"));
+  EXPECT_EQ(Nth(w, 0)->title(), "AB");
+  EXPECT_TRUE(QToolTip::text().contains(QString::fromUtf8("Shift-JIS")));
 }
 
 TEST_F(PanesTest, InPlaceCaptionEditGoesToTheTitlePane) {

@@ -61,9 +61,9 @@ void SettingsCommands::MenuToolCustmizeClick() {
   Settings& settings = window_.settings();
   const int old_tab = settings.Tab;
   const FontSetting shown_body_font = settings.RichEditFont;
-  QTextDocument* body = window_.controls().RichEditMain->document();
+  QTextEdit* body = window_.controls().RichEditMain;
   const bool body_modified = window_.flags().BodyModified;
-  const bool pane_modified = body->isModified();
+  const bool pane_modified = body->document()->isModified();
 
   FormOption->Prepare(settings);
   const int result = FormOption->exec();
@@ -78,8 +78,8 @@ void SettingsCommands::MenuToolCustmizeClick() {
   window_.ApplySettings();
   settings.RichEditFont = body_font;
   ApplyInputMethod();
-  // Settings are no edit of the document.
-  body->setModified(pane_modified);
+  // Settings are no edit of the document (loading a body may replace the pane's document).
+  body->document()->setModified(pane_modified);
   window_.flags().BodyModified = body_modified;
 }
 
