@@ -11,6 +11,8 @@ for tool in xvfb-run Xvfb openbox xdotool xclip; do
   fi
 done
 export QT_QPA_PLATFORM=xcb
+here=$(cd "$(dirname "$0")" && pwd)
+export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 exec xvfb-run -a -s "-screen 0 1280x900x24 -nolisten tcp" bash -c '
   openbox >/dev/null 2>&1 &
   wm=$!
