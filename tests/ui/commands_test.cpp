@@ -241,7 +241,7 @@ TEST_F(CommandsTest, ContextMenus) {
 
 TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
   for (const char* name :
-       {"MenuEditDay", "MenuTextFind", "MenuFilePrint", "MenuToolCustmize", "PopupEditFont",
+       {"MenuEditDay", "MenuTextFind", "MenuFilePrint", "PopupEditFont",
         "ToolButtonTextStyle"}) {
     ASSERT_NE(window_->Action(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
@@ -249,14 +249,15 @@ TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
   for (const char* name :
        {"MenuFileNew", "MenuFileOpen", "MenuFileSave", "MenuFileSaveAs", "MenuFileExit",
         "MenuEditSelectAll", "MenuEditSplitChange", "MenuMoveTree", "MenuHelpContents",
-        "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile"}) {
+        "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile",
+        "MenuToolCustmize", "ToolButtonToolCustmize", "MenuDispCustmize", "PopupBarCustmize"}) {
     EXPECT_TRUE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }
 }
 
 TEST_F(CommandsTest, PendingCommandsStayOffWhateverTheyAreTold) {
   ActionRegistry& registry = window_->action_registry();
-  for (const char* name : {"MenuTextFont", "MenuTextFind", "FontBarBold", "MenuDispCustmize"}) {
+  for (const char* name : {"MenuTextFont", "MenuTextFind", "FontBarBold", "MenuTextReplace"}) {
     registry.SetEnabled(QString::fromLatin1(name), true);
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }

@@ -41,6 +41,11 @@ class Dialogs {
   virtual std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
   virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
   virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) = 0;
+  // The folder picker; nullopt: the user cancelled.
+  virtual std::optional<QString> ChooseFolder(QWidget* /*parent*/, const QString& /*caption*/,
+                                              const QString& /*initial*/) {
+    return std::nullopt;
+  }
 };
 
 class QtDialogs : public Dialogs {
@@ -51,6 +56,8 @@ class QtDialogs : public Dialogs {
   std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
   std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
+  std::optional<QString> ChooseFolder(QWidget* parent, const QString& caption,
+                                      const QString& initial) override;
 };
 
 }  // namespace pw

@@ -48,9 +48,6 @@ const char* const kPendingCommands[] = {
     "MenuTextFind",
     "MenuTextFindNext",
     "MenuTextReplace",
-    // options and tool-bar customisation (ui/settings/)
-    "MenuDispCustmize",
-    "MenuToolCustmize",
 };
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "platform/paths.h"
+#include "ui/common/command_icons.h"
 #include "ui/common/font_substitutes.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/tform_progress.h"
@@ -32,7 +33,9 @@
 #include "ui/export/epub_commands.h"
 #include "ui/export/export_commands.h"
 #include "ui/export/export_file_prompt.h"
+#include "ui/settings/settings_commands.h"
 #include "ui/window/help_commands.h"
+#include "ui/window/pane_shortcuts.h"
 
 namespace pw {
 
@@ -52,9 +55,11 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   CreateFontBar();
   CreateContextMenus();
   CreateStatusBar();
+  ApplyCommandIcons(actions_);
   actions_.DisablePending();
   FormProgress = new TFormProgress(this);
   CreateCommands();
+  new PaneShortcuts(actions_, TreeViewMain, MemoTitle, RichEditMain, this);
 
   // Dropped files are taken by the window, whichever pane they land on.
   setAcceptDrops(true);
@@ -69,7 +74,9 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   } else {
     settings_ = defaults;
   }
+  ApplyWindowLayout();
   ApplySettings();
+  settings_commands_->ApplyInputMethod();
   document_->ApplySettings();
   tree_->RebuildTemplateMenu();
 }
@@ -77,6 +84,7 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 TFormMain::~TFormMain() {
   // The command classes go first: focus moves while the children are destroyed, and what
   // listens to it must be gone by then.
+  settings_commands_.reset();
   help_.reset();
   epub_.reset();
   export_.reset();
@@ -98,6 +106,11 @@ void TFormMain::CreateCommands() {
   export_ = std::make_unique<ExportCommands>(*this);
   epub_ = std::make_unique<EpubCommands>(*this);
   help_ = std::make_unique<HelpCommands>(*this);
+  // The options dialog comes after the window, and its list is the one new characters take.
+  settings_commands_ = std::make_unique<SettingsCommands>(*this);
+  tree_->chara_items() = settings_commands_->character_items();
+  connect(settings_commands_.get(), &SettingsCommands::CharacterItemsChanged, this,
+          [this] { tree_->chara_items() = settings_commands_->character_items(); });
 
   connect(Action("MenuFileExit"), &QAction::triggered, this, &TFormMain::MenuFileExitClick);
   document_->Bind(actions_);
@@ -106,6 +119,7 @@ void TFormMain::CreateCommands() {
   export_->Bind(actions_);
   epub_->Bind(actions_);
   help_->Bind(actions_);
+  settings_commands_->Bind(actions_);
 }
 
 void TFormMain::SetDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }

@@ -28,6 +28,7 @@ class EpubCommands;
 class ExportCommands;
 class ExportFilePrompt;
 class HelpCommands;
+class SettingsCommands;
 class NodePanes;
 class OutlineModel;
 class TreeBranchStyle;
@@ -56,6 +57,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   ExportCommands& exports() { return *export_; }
   EpubCommands& epub() { return *epub_; }
   HelpCommands& help() { return *help_; }
+  SettingsCommands& settings_commands() { return *settings_commands_; }
 
   // A command's action by its name ("MenuFileOpen", "PopupTreeAdd", "MenuDispFile").
   QAction* Action(const QString& name) const { return actions_.Action(name); }
@@ -127,6 +129,10 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   // Makes the command classes and binds their handlers to the actions just declared.
   void CreateCommands();
   void SyncBarChecks();
+  // Window bounds and the bars from the settings (once, at start).
+  void ApplyWindowLayout();
+  // The bar of a place in the tool-bar area: a tool bar, or the font bar (kFontBarSlot).
+  QToolBar* PlacedBar(size_t slot) const;
   void PlaceBars();
 
   Outline outline_;
@@ -143,6 +149,8 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   std::unique_ptr<ExportCommands> export_;
   std::unique_ptr<EpubCommands> epub_;
   std::unique_ptr<HelpCommands> help_;
+  std::unique_ptr<SettingsCommands> settings_commands_;
+  BarRows bar_rows_;  // the rows the bars were given at start
   bool starting_ = false;
   bool shown_once_ = false;
   bool reverting_state_ = false;
