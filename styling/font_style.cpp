@@ -4,6 +4,7 @@
 #include "styling/font_style.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <utility>
 
@@ -88,6 +89,33 @@ StyleDeletion DeleteStyle(FontStyleTable* table, int selected) {
   table->Remove(static_cast<size_t>(result.removed));
   if (!table->empty()) result.select_after = std::max(result.removed - 1, 0);
   return result;
+}
+
+rich::CharFormat CharFormatFromStyle(const FontStyle& style) {
+  rich::CharFormat format;
+  format.face = Cp932ToUtf8(style.face).text;
+  format.charset = rich::kShiftJisCharset;
+  format.size = std::clamp(style.size, 1, kMaxFontSize);
+  format.color = static_cast<uint32_t>(style.color);
+  format.bold = (style.style & kStyleBold) != 0;
+  format.italic = (style.style & kStyleItalic) != 0;
+  format.underline = (style.style & kStyleUnderline) != 0;
+  format.strike_out = (style.style & kStyleStrikeOut) != 0;
+  return format;
+}
+
+FontStyle StyleFromCharFormat(const rich::CharFormat& format, std::string_view name) {
+  FontStyle style;
+  style.color = static_cast<int32_t>(format.color);
+  const double size = std::isfinite(format.size) ? std::round(format.size) : 9.0;
+  style.size = static_cast<int32_t>(std::clamp(size, 1.0, double{kMaxFontSize}));
+  style.face = CutToBytes(Utf8ToCp932(format.face).text, kMaxFaceNameBytes);
+  style.style = static_cast<uint8_t>((format.bold ? kStyleBold : 0) |
+                                     (format.italic ? kStyleItalic : 0) |
+                                     (format.underline ? kStyleUnderline : 0) |
+                                     (format.strike_out ? kStyleStrikeOut : 0));
+  style.name = CutToBytes(name, kMaxStyleNameBytes);
+  return style;
 }
 
 std::string EncodeFontStyle(const FontStyle& style) {

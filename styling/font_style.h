@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/status.h"
+#include "richtext/rich_document.h"
 
 namespace pw::styling {
 
@@ -72,6 +73,13 @@ struct StyleDeletion {
   int select_after = -1;
 };
 StyleDeletion DeleteStyle(FontStyleTable* table, int selected);
+
+// A style's font as the rich-text engine formats text with it, and back. Sizes are whole points
+// within 1 .. kMaxFontSize (a style file can hold any number); face names turn from Shift-JIS
+// into UTF-8 and back.
+inline constexpr int kMaxFontSize = 1638;
+rich::CharFormat CharFormatFromStyle(const FontStyle& style);
+FontStyle StyleFromCharFormat(const rich::CharFormat& format, std::string_view name);
 
 // The 300-byte record of one style, and the whole file of a table.
 std::string EncodeFontStyle(const FontStyle& style);

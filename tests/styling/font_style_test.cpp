@@ -71,6 +71,23 @@ TEST(FontStyleTable, DeletingSelectsThePreviousStyle) {
   }
 }
 
+TEST(FontStyleTable, StylesAndCharacterFormats) {
+  rich::CharFormat format;
+  format.face = "ＭＳ 明朝";
+  format.size = 10.5;  // a style holds whole points
+  format.color = 0x00112233;
+  format.bold = true;
+  format.strike_out = true;
+  const FontStyle style = StyleFromCharFormat(format, Sjis("見出し"));
+  EXPECT_EQ(style, (FontStyle{0x00112233, 11, Sjis("ＭＳ 明朝"), kStyleBold | kStyleStrikeOut,
+                              Sjis("見出し")}));
+  format.size = 11;
+  EXPECT_EQ(CharFormatFromStyle(style), format);
+  // Sizes out of reason from a style file are brought into range.
+  EXPECT_EQ(CharFormatFromStyle(FontStyle{0, -5, "", 0, ""}).size, 1);
+  EXPECT_EQ(CharFormatFromStyle(FontStyle{0, 1 << 30, "", 0, ""}).size, kMaxFontSize);
+}
+
 TEST(FontStyleFile, RecordLayout) {
   FontStyle style{-2147483640, 0x01020304, "Face", kStyleItalic | kStyleStrikeOut, "Name"};
   const std::string record = EncodeFontStyle(style);
