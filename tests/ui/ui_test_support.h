@@ -44,11 +44,23 @@ class ScriptedDialogs : public Dialogs {
                    DialogIcon icon) override;
   std::optional<QString> OpenFileName(QWidget*, const FileDialogRequest& request) override;
   std::optional<QString> SaveFileName(QWidget*, const FileDialogRequest& request) override;
-  std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return std::nullopt; }
-  std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return std::nullopt; }
+  // Font and colour dialogs answer from their queues too (empty: cancelled).
+  std::deque<std::optional<QFont>> fonts;
+  std::deque<std::optional<QColor>> colors;
+  std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return Next(&fonts); }
+  std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return Next(&colors); }
 
   // Texts of every box shown so far.
   std::vector<QString> Texts() const;
+
+ private:
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>* queue) {
+    if (queue->empty()) return std::nullopt;
+    std::optional<T> answer = queue->front();
+    queue->pop_front();
+    return answer;
+  }
 };
 
 class WindowTest : public testing::Test {

@@ -31,6 +31,8 @@
 #include "ui/editing/tree_commands.h"
 #include "ui/export/export_commands.h"
 #include "ui/export/export_file_prompt.h"
+#include "ui/styling/styling_commands.h"
+#include "ui/styling/tanl_ruler.h"
 #include "ui/window/help_commands.h"
 
 namespace pw {
@@ -71,12 +73,14 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   ApplySettings();
   document_->ApplySettings();
   tree_->RebuildTemplateMenu();
+  styling_->LoadStartupStyles();
 }
 
 TFormMain::~TFormMain() {
   // The command classes go first: focus moves while the children are destroyed, and what
   // listens to it must be gone by then.
   help_.reset();
+  styling_.reset();
   export_.reset();
   tree_.reset();
   document_.reset();
@@ -95,6 +99,7 @@ void TFormMain::CreateCommands() {
   export_prompt_ = std::make_unique<ExportFilePrompt>(*this);
   export_ = std::make_unique<ExportCommands>(*this);
   help_ = std::make_unique<HelpCommands>(*this);
+  styling_ = std::make_unique<StylingCommands>(*this);
 
   connect(Action("MenuFileExit"), &QAction::triggered, this, &TFormMain::MenuFileExitClick);
   document_->Bind(actions_);
@@ -102,6 +107,7 @@ void TFormMain::CreateCommands() {
   tree_->Bind(actions_);
   export_->Bind(actions_);
   help_->Bind(actions_);
+  styling_->Bind(actions_);
 }
 
 void TFormMain::SetDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
@@ -156,11 +162,9 @@ void TFormMain::CreatePanes() {
   MemoTitle->installEventFilter(this);
   layout->addWidget(MemoTitle);
 
-  // The ruler's place; the ruler itself is drawn by the text styling work.
-  anlRulerMain = new QWidget(right);
+  // The ruler over the body pane (set up and linked to the body by the styling commands).
+  anlRulerMain = new TanlRuler(right);
   anlRulerMain->setObjectName("anlRulerMain");
-  anlRulerMain->setFixedHeight(18);
-  anlRulerMain->setAutoFillBackground(true);
   anlRulerMain->setContextMenuPolicy(Qt::CustomContextMenu);
   layout->addWidget(anlRulerMain);
 

@@ -16,6 +16,7 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/window_context.h"
 #include "ui/common/window_controls.h"
+#include "ui/styling/tanl_ruler.h"
 
 class QMenu;
 class QToolBar;
@@ -27,6 +28,7 @@ class DocumentCommands;
 class ExportCommands;
 class ExportFilePrompt;
 class HelpCommands;
+class StylingCommands;
 class NodePanes;
 class OutlineModel;
 class TreeBranchStyle;
@@ -54,6 +56,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   TreeCommands& tree() { return *tree_; }
   ExportCommands& exports() { return *export_; }
   HelpCommands& help() { return *help_; }
+  StylingCommands& styling() { return *styling_; }
 
   // A command's action by its name ("MenuFileOpen", "PopupTreeAdd", "MenuDispFile").
   QAction* Action(const QString& name) const { return actions_.Action(name); }
@@ -140,6 +143,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   std::unique_ptr<TreeCommands> tree_;
   std::unique_ptr<ExportCommands> export_;
   std::unique_ptr<HelpCommands> help_;
+  std::unique_ptr<StylingCommands> styling_;
   bool starting_ = false;
   bool shown_once_ = false;
   bool reverting_state_ = false;

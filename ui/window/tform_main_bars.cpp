@@ -264,6 +264,8 @@ void TFormMain::CreateContextMenus() {
   PopupMenuEdit->addSeparator();
   AddPopupItem(PopupMenuEdit, "PopupEditImport", Action("MenuTextImport"), "ﾌｧｲﾙから取り込み...");
   AddPopupItem(PopupMenuEdit, "PopupEditCount", Action("MenuTextCount"), "文字数ｶｳﾝﾄ...");
+  // The registered font styles follow this separator (hidden while there are none).
+  PopupMenuEdit->addSeparator()->setObjectName("PopupEditN5");
 
   PopupMenuBar = new QMenu(this);
   PopupMenuBar->setObjectName("PopupMenuBar");
