@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFontComboBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -220,6 +221,17 @@ TEST_F(StylingTest, LinksAreMadeFoundAndFollowed) {
   EXPECT_EQ(styling.LinkAt(CharacterPoint(body, 7)), std::nullopt);  // the final '>'
   EXPECT_EQ(styling.LinkAt(CharacterPoint(body, 8)), std::nullopt);
   EXPECT_EQ(styling.LinkAt(CharacterPoint(body, 15)), Sjis("第一"));  // across a paragraph
+
+  // The hand over a link, the text cursor elsewhere.
+  const auto hover = [body](int position) {
+    const QPoint at = CharacterPoint(body, position);
+    QMouseEvent move(QEvent::MouseMove, at, body->viewport()->mapToGlobal(at), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(body->viewport(), &move);
+    return body->viewport()->cursor().shape();
+  };
+  EXPECT_EQ(hover(4), Qt::PointingHandCursor);
+  EXPECT_EQ(hover(8), Qt::IBeamCursor);
 
   QTest::mouseDClick(body->viewport(), Qt::LeftButton, Qt::NoModifier, CharacterPoint(body, 4));
   EXPECT_EQ(window_->SelectedNode(), window_->outline().NodeAt(1));

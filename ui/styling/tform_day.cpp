@@ -17,6 +17,8 @@ TFormDay::TFormDay(const std::string& format_file, QWidget* parent, Clock clock)
   ListBoxFormat = new QListWidget(this);
   ListBoxFormat->setObjectName(QStringLiteral("ListBoxFormat"));
   ListBoxFormat->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Lines with and without kanji (drawn by a fallback font) keep one height.
+  ListBoxFormat->setUniformItemSizes(true);
   ButtonOK = new QPushButton(U8("OK"), this);
   ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
   ButtonOK->setDefault(true);

@@ -2,6 +2,7 @@
 #include "ui/styling/tform_font_style.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -35,10 +36,20 @@ QValidator::State Cp932NameValidator::validate(QString& input, int& /*pos*/) con
 
 std::optional<rich::CharFormat> ChooseCharFormat(Dialogs* dialogs, QWidget* parent,
                                                  const rich::CharFormat& initial) {
+  // A face this system lacks ("ＭＳ 明朝" from another system) opens the dialog on the font that
+  // stands in for it; keeping that font keeps the face's own name.
+  QFont shown = QtFontFromCharFormat(initial);
+  const QString face = QString::fromStdString(initial.face);
+  QString stand_in;
+  if (!face.isEmpty() && !QFontDatabase::hasFamily(face)) {
+    stand_in = QFontInfo(shown).family();
+    shown.setFamilies({stand_in});
+  }
   const std::optional<std::pair<QFont, QColor>> chosen =
-      dialogs->ChooseFontAndColor(parent, QtFontFromCharFormat(initial), QtColorFromRef(initial.color));
+      dialogs->ChooseFontAndColor(parent, shown, QtColorFromRef(initial.color));
   if (!chosen) return std::nullopt;
   rich::CharFormat format = CharFormatFromQtFont(chosen->first);
+  if (!stand_in.isEmpty() && chosen->first.family() == stand_in) format.face = initial.face;
   format.color = chosen->second.isValid() ? RefFromQtColor(chosen->second) : initial.color;
   // An unchanged automatic colour stays automatic.
   if (chosen->second == QtColorFromRef(initial.color)) format.color = initial.color;
