@@ -5,7 +5,6 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
-#include <QActionGroup>
 #include <QComboBox>
 #include <QFontComboBox>
 #include <QLineEdit>
@@ -149,15 +148,14 @@ void StylingCommands::SetPaneTabStops(const std::vector<double>& stops, int zero
       break;
     }
   }
+  // Only a body whose stops differ is touched: setting the same stops again would mark an
+  // untouched body as edited.
   if (changed) {
-    // Setting stops the body already has would mark an untouched body as edited.
-    const bool modified = document->isModified();
     QTextCursor cursor(document);
     cursor.select(QTextCursor::Document);
     QTextBlockFormat format;
     format.setTabPositions(tabs);
     cursor.mergeBlockFormat(format);
-    document->setModified(modified || changed);
   }
   if (!tabs.isEmpty()) ui_.RichEditMain->setTabStopDistance(tabs.front().position);
   ruler()->SetShowNumbers(false);
