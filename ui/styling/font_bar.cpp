@@ -165,10 +165,11 @@ void StylingCommands::UpdateFontBar() {
   }
   const QTextCursor cursor = body->textCursor();
   // The walk over a large selection runs once per change, not on every idle turn.
-  const BarState state{body->document(), body->document()->revision(), cursor.selectionStart(),
+  const BarState state{body->document()->revision(), cursor.selectionStart(),
                        cursor.selectionEnd(), cursor.position()};
-  if (state == bar_state_) return;
+  if (state == bar_state_ && bar_document_ == body->document()) return;
   bar_state_ = state;
+  bar_document_ = body->document();
   updating_bar_ = true;
   SharedFormat shared;
   const rich::CharFormat first = SelectionFormat();

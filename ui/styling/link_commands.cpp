@@ -59,7 +59,7 @@ void StylingCommands::MenuTextLinkClick() {
 std::optional<std::string> StylingCommands::LinkAt(const QPoint& viewport_pos) {
   QTextEdit* body = ui_.RichEditMain;
   const QTextDocument* document = body->document();
-  if (document != link_document_ || document->revision() != link_revision_) {
+  if (link_document_ != document || document->revision() != link_revision_) {
     // The body's text as the finder reads it, and where each position's character starts.
     link_document_ = document;
     link_revision_ = document->revision();

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -116,7 +117,6 @@ class StylingCommands : public QObject {
   bool updating_bar_ = false;
   // What the font bar shows was read from this document state.
   struct BarState {
-    const QTextDocument* document = nullptr;
     int revision = -1;
     int begin = -1;
     int end = -1;
@@ -124,9 +124,11 @@ class StylingCommands : public QObject {
     friend bool operator==(const BarState&, const BarState&) = default;
   };
   BarState bar_state_;
+  // A guarded pointer: a new body's document may be made where a freed one was.
+  QPointer<const QTextDocument> bar_document_;
   // The body text as Shift-JIS with CR LF line ends, and where each document position starts
   // in it, for the link finder; rebuilt when the document changes.
-  const QTextDocument* link_document_ = nullptr;
+  QPointer<const QTextDocument> link_document_;
   int link_revision_ = -1;
   std::string link_text_;
   std::vector<uint32_t> link_offsets_;
