@@ -329,8 +329,12 @@ void FitWindowToScreen(int screen_width, int screen_height, Settings* settings) 
 }
 
 std::vector<int> TabStopPoints(int zero_width_px, int tab) {
-  // In double: a hand-edited Tab can be large enough to overflow int arithmetic.
-  double d = std::round(static_cast<double>(zero_width_px) * tab * 3.0 / 4.0);
+  // In double: a hand-edited Tab can be large enough to overflow int arithmetic. Halves go to
+  // the even neighbour (10.5 -> 10, 11.5 -> 12), as the stops were always computed.
+  const double exact = static_cast<double>(zero_width_px) * tab * 3.0 / 4.0;
+  double d = std::floor(exact);
+  const double fraction = exact - d;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(d, 2.0) != 0)) d += 1;
   std::vector<int> stops;
   stops.reserve(32);
   for (int i = 0; i < 32; ++i) {

@@ -54,6 +54,13 @@ expect "import hier shape" 0 '"level":2,"title":"C","kind":3' -- "$tool" dump "$
 expect "import plain text" 0 "1 nodes \(plain text\)" -- "$tool" import hier "$work/plain.TXT"
 expect "import empty file" 1 "ファイルが空です" -- "$tool" import hier "$work/empty.TXT"
 expect "text of an RTF file" 0 "^last$" -- sh -c "printf '{\\\\rtf1 first\\\\par last}' >'$work/a.rtf' && '$tool' text '$work/a.rtf'"
+expect "date worked example" 0 '^\(2001/02/03 04:05:06\)$' -- "$tool" date "(yyyy/mm/dd hh:nn:ss)" --at 2001-02-03T04:05:06
+expect "date weekday and kanji" 0 '^2001年2月3日 土曜日$' -- "$tool" date 'yyyy"年"m"月"d"日" aaaa' --at 2001-02-03T04:05:06
+expect "date 12-hour clock" 0 '^PM 01:00:00$' -- "$tool" date "AM/PM hh:nn:ss" --at 2001-02-03T13:00:00
+expect "date now" 0 '^[0-9]{4}-[0-9]{2}-[0-9]{2}$' -- "$tool" date "yyyy-mm-dd"
+expect "date bad time" 1 "not a date and time" -- "$tool" date c --at 2001-02-30T00:00:00
+expect "date without format" 1 "usage: pwvtool date" -- "$tool" date --at 2001-02-03T04:05:06
+expect "date outside Shift-JIS" 1 "Shift-JIS cannot hold" -- "$tool" date "y 😀"
 
 printf '[Format]\r\nON=1\r\n' >"$work/numbers.PWO"
 mkdir -p "$work/site" "$work/page" "$work/blocked"

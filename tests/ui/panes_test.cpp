@@ -10,6 +10,7 @@
 #include <QSplitter>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
@@ -31,6 +32,7 @@
 #include "ui/common/rich_text_adapter.h"
 #include "ui/document/outline_model.h"
 #include "ui/editing/tree_command_states.h"
+#include "ui/styling/body_tabs.h"
 #include "ui_test_support.h"
 
 namespace pw::test {
@@ -136,7 +138,7 @@ PaneDefaults DefaultsOf(const QTextEdit* pane) {
 }
 
 // The pane holds what a fresh document with the pane's defaults holds after loading `body`
-// (nothing: the cleared pane), block by block and fragment by fragment, unmodified, with
+// (nothing: the cleared pane, whose paragraph has the "Tab" setting's stops), block by block and fragment by fragment, unmodified, with
 // nothing to undo and the caret at the start; and it has been laid out at its own width.
 void ExpectPaneHolds(QTextEdit* pane, const PaneDefaults& defaults,
                      const std::optional<std::string>& body) {
@@ -147,7 +149,13 @@ void ExpectPaneHolds(QTextEdit* pane, const PaneDefaults& defaults,
   EXPECT_EQ(shown.documentMargin(), defaults.margin);
   QTextDocument expected;
   expected.setDefaultFont(defaults.font);
-  if (body) LoadBodyIntoDocument(*body, &expected);
+  if (body) {
+    LoadBodyIntoDocument(*body, &expected);
+  } else {
+    QTextBlockFormat cleared;
+    cleared.setTabPositions(QtTabPositions(BodyTabStopPoints(*pane, 8)));
+    QTextCursor(&expected).setBlockFormat(cleared);
+  }
   EXPECT_EQ(shown.toPlainText(), expected.toPlainText());
   ASSERT_EQ(shown.blockCount(), expected.blockCount());
   for (QTextBlock a = shown.begin(), b = expected.begin(); a.isValid();

@@ -44,9 +44,10 @@ class ScriptedDialogs : public Dialogs {
                    DialogIcon icon) override;
   std::optional<QString> OpenFileName(QWidget*, const FileDialogRequest& request) override;
   std::optional<QString> SaveFileName(QWidget*, const FileDialogRequest& request) override;
-  // Fonts, colours and folders from their queues; an empty queue cancels.
-  std::deque<QFont> fonts;
-  std::deque<QColor> colors;
+  // Fonts, colours and folders from their queues; an empty queue cancels, and so does a
+  // nullopt entry of the font and colour queues.
+  std::deque<std::optional<QFont>> fonts;
+  std::deque<std::optional<QColor>> colors;
   std::deque<QString> folders;
   std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return Next(&fonts); }
   std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return Next(&colors); }
@@ -63,6 +64,15 @@ class ScriptedDialogs : public Dialogs {
 
   // Texts of every box shown so far.
   std::vector<QString> Texts() const;
+
+ private:
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>* queue) {
+    if (queue->empty()) return std::nullopt;
+    std::optional<T> answer = queue->front();
+    queue->pop_front();
+    return answer;
+  }
 };
 
 class WindowTest : public testing::Test {

@@ -65,10 +65,19 @@ TEST_F(X11Test, TheCommandsKeysNeverEditTextInThePanes) {
   body->setFocus();
   QTest::qWait(100);
   Keys(QStringLiteral("ctrl+Home"));
-  // Ctrl+K (character item: disabled on a story node) and Ctrl+D (date: not there) are
+  // Ctrl+K (character item: disabled on a story node) and Ctrl+D (the date dialog) are
   // commands' keys, not "delete to the end of the line" and "delete a character".
   Keys(QStringLiteral("ctrl+k"));
+  QString modal_class;
+  QTimer::singleShot(1000, [&modal_class] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal_class = QString::fromLatin1(modal->metaObject()->className());
+      QMetaObject::invokeMethod(modal, "reject");
+    }
+  });
   Keys(QStringLiteral("ctrl+d"));
+  Idle(1200);
+  EXPECT_EQ(modal_class, QStringLiteral("pw::TFormDay"));
   EXPECT_EQ(body->toPlainText(), QStringLiteral("hello world"));
   EXPECT_EQ(window_->outline().size(), 3u);
 

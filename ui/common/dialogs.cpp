@@ -3,12 +3,14 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <QPushButton>
 
 namespace pw {
 namespace {
@@ -105,6 +107,34 @@ std::optional<QString> QtDialogs::ChooseFolder(QWidget* parent, const QString& c
   const QString folder = QFileDialog::getExistingDirectory(parent, caption, initial);
   if (folder.isEmpty()) return std::nullopt;
   return folder;
+}
+
+std::optional<std::pair<QFont, QColor>> QtDialogs::ChooseFontAndColor(QWidget* parent,
+                                                                      const QFont& font,
+                                                                      const QColor& color) {
+  // Qt's font dialog has no colour of its own: a button in its button row opens the colour
+  // dialog, and a swatch beside it shows the colour chosen.
+  QFontDialog dialog(font, parent);
+  QColor chosen = color;
+  if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+    auto* button = buttons->addButton(QString::fromUtf8("色(&C)..."), QDialogButtonBox::ActionRole);
+    const auto show = [button, &chosen] {
+      QPixmap swatch(16, 16);
+      swatch.fill(chosen.isValid() ? chosen : button->palette().color(QPalette::Text));
+      button->setIcon(QIcon(swatch));
+    };
+    show();
+    QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &chosen, show] {
+      const QColor picked = QColorDialog::getColor(
+          chosen.isValid() ? chosen : dialog.palette().color(QPalette::Text), &dialog);
+      if (picked.isValid()) {
+        chosen = picked;
+        show();
+      }
+    });
+  }
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return std::make_pair(dialog.selectedFont(), chosen);
 }
 
 }  // namespace pw

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QString>
 #include <optional>
+#include <utility>
 
 class QWidget;
 
@@ -46,6 +47,16 @@ class Dialogs {
                                               const QString& /*initial*/) {
     return std::nullopt;
   }
+  // The font dialog of character formats, which also sets the colour. `color` may be invalid
+  // (the automatic colour); an answer keeps it unless the user chose one. Without a dialog of
+  // its own this is ChooseFont with the colour left as it was.
+  virtual std::optional<std::pair<QFont, QColor>> ChooseFontAndColor(QWidget* parent,
+                                                                     const QFont& font,
+                                                                     const QColor& color) {
+    std::optional<QFont> chosen = ChooseFont(parent, font);
+    if (!chosen) return std::nullopt;
+    return std::make_pair(*chosen, color);
+  }
 };
 
 class QtDialogs : public Dialogs {
@@ -58,6 +69,8 @@ class QtDialogs : public Dialogs {
   std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
   std::optional<QString> ChooseFolder(QWidget* parent, const QString& caption,
                                       const QString& initial) override;
+  std::optional<std::pair<QFont, QColor>> ChooseFontAndColor(QWidget* parent, const QFont& font,
+                                                             const QColor& color) override;
 };
 
 }  // namespace pw

@@ -33,6 +33,7 @@
 #include "ui/common/rich_text_adapter.h"
 #include "ui/common/window_context.h"
 #include "ui/document/outline_model.h"
+#include "ui/styling/body_tabs.h"
 
 namespace pw {
 namespace {
@@ -157,7 +158,12 @@ void NodePanes::ClearBodyPane() {
   document->setUndoRedoEnabled(false);
   document->clear();
   QTextCursor cursor(document);
-  cursor.setBlockFormat(QTextBlockFormat());
+  // Left aligned, no indents, no list; the tab stops of the "Tab" setting, so that what is
+  // typed into an empty body gets them as a loaded body keeps its own.
+  QTextBlockFormat format;
+  format.setTabPositions(
+      QtTabPositions(BodyTabStopPoints(*ui_.RichEditMain, window_.settings().Tab)));
+  cursor.setBlockFormat(format);
   document->setUndoRedoEnabled(true);
 }
 

@@ -125,7 +125,8 @@ void TreeCommands::UpdateCommandStates() {
   window_.action_registry().SetEnabled("MenuTextFont", body);
   window_.action_registry().SetEnabled("MenuTextLink",
                                        body && ui_.RichEditMain->textCursor().hasSelection());
-  window_.action_registry().SetEnabled("ToolTextStyle", body);
+  // The style button's state ("ToolTextStyle") also needs the style table: the styling
+  // commands set it.
   // The caret's line and column follow the caret itself (cursorPositionChanged); walking the
   // body on every idle turn would cost a large body dearly.
   updating_states_ = false;

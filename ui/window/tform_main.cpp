@@ -34,6 +34,8 @@
 #include "ui/export/export_commands.h"
 #include "ui/export/export_file_prompt.h"
 #include "ui/settings/settings_commands.h"
+#include "ui/styling/styling_commands.h"
+#include "ui/styling/tanl_ruler.h"
 #include "ui/window/help_commands.h"
 #include "ui/window/pane_shortcuts.h"
 
@@ -79,6 +81,7 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   settings_commands_->ApplyInputMethod();
   document_->ApplySettings();
   tree_->RebuildTemplateMenu();
+  styling_->LoadStartupStyles();
 }
 
 TFormMain::~TFormMain() {
@@ -87,6 +90,7 @@ TFormMain::~TFormMain() {
   settings_commands_.reset();
   help_.reset();
   epub_.reset();
+  styling_.reset();
   export_.reset();
   tree_.reset();
   document_.reset();
@@ -111,6 +115,7 @@ void TFormMain::CreateCommands() {
   tree_->chara_items() = settings_commands_->character_items();
   connect(settings_commands_.get(), &SettingsCommands::CharacterItemsChanged, this,
           [this] { tree_->chara_items() = settings_commands_->character_items(); });
+  styling_ = std::make_unique<StylingCommands>(*this);
 
   connect(Action("MenuFileExit"), &QAction::triggered, this, &TFormMain::MenuFileExitClick);
   document_->Bind(actions_);
@@ -120,6 +125,7 @@ void TFormMain::CreateCommands() {
   epub_->Bind(actions_);
   help_->Bind(actions_);
   settings_commands_->Bind(actions_);
+  styling_->Bind(actions_);
 }
 
 void TFormMain::SetDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
@@ -174,11 +180,9 @@ void TFormMain::CreatePanes() {
   MemoTitle->installEventFilter(this);
   layout->addWidget(MemoTitle);
 
-  // The ruler's place; the ruler itself is drawn by the text styling work.
-  anlRulerMain = new QWidget(right);
+  // The ruler over the body pane (set up and linked to the body by the styling commands).
+  anlRulerMain = new TanlRuler(right);
   anlRulerMain->setObjectName("anlRulerMain");
-  anlRulerMain->setFixedHeight(18);
-  anlRulerMain->setAutoFillBackground(true);
   anlRulerMain->setContextMenuPolicy(Qt::CustomContextMenu);
   layout->addWidget(anlRulerMain);
 

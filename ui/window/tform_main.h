@@ -16,6 +16,7 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/window_context.h"
 #include "ui/common/window_controls.h"
+#include "ui/styling/tanl_ruler.h"
 
 class QMenu;
 class QToolBar;
@@ -29,6 +30,7 @@ class ExportCommands;
 class ExportFilePrompt;
 class HelpCommands;
 class SettingsCommands;
+class StylingCommands;
 class NodePanes;
 class OutlineModel;
 class TreeBranchStyle;
@@ -58,6 +60,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   EpubCommands& epub() { return *epub_; }
   HelpCommands& help() { return *help_; }
   SettingsCommands& settings_commands() { return *settings_commands_; }
+  StylingCommands& styling() { return *styling_; }
 
   // A command's action by its name ("MenuFileOpen", "PopupTreeAdd", "MenuDispFile").
   QAction* Action(const QString& name) const { return actions_.Action(name); }
@@ -151,6 +154,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   std::unique_ptr<HelpCommands> help_;
   std::unique_ptr<SettingsCommands> settings_commands_;
   BarRows bar_rows_;  // the rows the bars were given at start
+  std::unique_ptr<StylingCommands> styling_;
   bool starting_ = false;
   bool shown_once_ = false;
   bool reverting_state_ = false;

@@ -188,6 +188,8 @@ void TFormMain::CreateTextMenu() {
   menu->addSeparator()->setObjectName("MenuTextN3");
   cmd("MenuTextImport", "ﾌｧｲﾙから取り込み(&I)...", "取");
   cmd("MenuTextCount", "文字数ｶｳﾝﾄ(&C)...", nullptr, QKeySequence(Qt::CTRL | Qt::Key_Slash));
+  // The registered font styles follow this separator (hidden while there are none).
+  menu->addSeparator()->setObjectName("MenuTextN4");
 }
 
 void TFormMain::CreateMoveMenu() {

@@ -18,6 +18,7 @@
 #include "ui/common/font_setting_qt.h"
 #include "ui/document/node_panes.h"
 #include "ui/document/tree_branch_style.h"
+#include "ui/styling/styling_commands.h"
 #include "ui/window/tform_main.h"
 
 namespace pw {
@@ -77,13 +78,8 @@ void TFormMain::ApplySettings() {
   SetPaneColors(MemoTitle, settings_.MemoColor, settings_.MemoFont.Color);
   SetPaneColors(RichEditMain, settings_.REColor, settings_.RichEditFont.Color);
 
-  // Tab stops every "Tab" widths of "0" in the body font, in whole points.
-  const QFontMetrics metrics(RichEditMain->document()->defaultFont());
-  const std::vector<int> stops =
-      TabStopPoints(metrics.horizontalAdvance(QLatin1Char('0')), settings_.Tab);
-  if (!stops.empty() && stops.front() > 0) {
-    RichEditMain->setTabStopDistance(stops.front() * 4.0 / 3.0);
-  }
+  // Tab stops every "Tab" widths of "0" in the body font, on the body's paragraphs.
+  if (styling_) styling_->ApplySettings();
 }
 
 QToolBar* TFormMain::PlacedBar(size_t slot) const {
