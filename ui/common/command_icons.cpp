@@ -11,7 +11,7 @@ namespace pw {
 namespace {
 
 // Commands and the tool buttons that run them share one image. The theme names are those of
-// the freedesktop icon naming specification; where it has none, our drawing is the image.
+// the freedesktop icon naming list; where it has none, our drawing is the image.
 constexpr CommandIconName kIcons[] = {
     {"MenuFileNew", "document-new", "document-new"},
     {"MenuFileOpen", "document-open", "document-open"},
