@@ -1,12 +1,14 @@
 // main() of plotweave: the application object, the main window and the command line.
 #include <QApplication>
 
+#include "app/qt_translation.h"
 #include "ui/common/tree_icons.h"
 #include "ui/window/tform_main.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Plotweave"));
+  pw::InstallQtJapanese(&application);
   QApplication::setWindowIcon(pw::ApplicationIcon());
   pw::TFormMain window;
   window.StartUp(QApplication::arguments());

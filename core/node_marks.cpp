@@ -24,6 +24,11 @@ namespace {
 
 void SetKind(Outline& outline, Node* node, int32_t kind) {
   node->data()->Kind = kind;
+  // Colour 0 (top-level nodes of hierarchical import) has no mark picture; a node that gets a
+  // mark takes the first colour then. Nodes read from files keep what they hold.
+  if ((kind == nkParent || kind == nkChild) && node->data()->Color == 0) {
+    node->data()->Color = ncBlue;
+  }
   int32_t icon = IconFor(kind, node->data()->Color);
   outline.SetIcons(node, icon, icon);
 }

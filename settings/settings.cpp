@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/cp932.h"
+#include "settings/options.h"
 
 namespace pw {
 namespace {
@@ -21,11 +22,6 @@ std::string Key(std::string_view a, std::string_view b) {
 }
 
 std::string Key(std::string_view a, size_t number) { return Key(a, std::to_string(number)); }
-
-std::string WithSlash(std::string path) {
-  if (!path.empty() && path.back() != '/') path += '/';
-  return path;
-}
 
 std::optional<int> ReadOptionalInteger(const IniFile& ini, std::string_view section,
                                        std::string_view key, std::optional<int> default_value) {
@@ -193,7 +189,7 @@ void WriteToolBars(const ToolBarLayout& bars, IniFile* ini) {
 
 Settings DefaultSettings(std::string_view document_folder) {
   Settings settings;
-  std::string folder = WithSlash(std::string(document_folder));
+  std::string folder = FolderWithSeparator(std::string(document_folder));
   settings.DefaultDir = folder;
   settings.BackDir = folder;
   settings.FormatFileName = folder + "NewFile.PWO";
@@ -230,9 +226,9 @@ Settings LoadSettings(const IniFile& ini, const Settings& defaults) {
   s.LoadEditPos = ini.ReadBool(G, "LoadEditPos", defaults.LoadEditPos);
   // File names are made by appending to these folders, so an empty folder is no folder and a
   // hand-written one gets its separator.
-  s.BackDir = WithSlash(ReadPath(ini, G, "BackDir", defaults.BackDir));
+  s.BackDir = FolderWithSeparator(ReadPath(ini, G, "BackDir", defaults.BackDir));
   if (s.BackDir.empty()) s.BackDir = defaults.BackDir;
-  s.DefaultDir = WithSlash(ReadPath(ini, G, "DefaultDir", defaults.DefaultDir));
+  s.DefaultDir = FolderWithSeparator(ReadPath(ini, G, "DefaultDir", defaults.DefaultDir));
   if (s.DefaultDir.empty()) s.DefaultDir = defaults.DefaultDir;
   s.LinkRight = ini.ReadString(G, "LinkRight", defaults.LinkRight);
   s.LinkLeft = ini.ReadString(G, "LinkLeft", defaults.LinkLeft);
@@ -333,8 +329,12 @@ void FitWindowToScreen(int screen_width, int screen_height, Settings* settings) 
 }
 
 std::vector<int> TabStopPoints(int zero_width_px, int tab) {
-  // In double: a hand-edited Tab can be large enough to overflow int arithmetic.
-  double d = std::round(static_cast<double>(zero_width_px) * tab * 3.0 / 4.0);
+  // In double: a hand-edited Tab can be large enough to overflow int arithmetic. Halves go to
+  // the even neighbour (10.5 -> 10, 11.5 -> 12), as the stops were always computed.
+  const double exact = static_cast<double>(zero_width_px) * tab * 3.0 / 4.0;
+  double d = std::floor(exact);
+  const double fraction = exact - d;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(d, 2.0) != 0)) d += 1;
   std::vector<int> stops;
   stops.reserve(32);
   for (int i = 0; i < 32; ++i) {

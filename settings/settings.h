@@ -134,8 +134,8 @@ void StoreSettings(const Settings& settings, IniFile* ini);
 // left 0; a height over the screen height becomes that height minus 32 at top 0.
 void FitWindowToScreen(int screen_width, int screen_height, Settings* settings);
 
-// Body tab stops in points: 32 stops, stop i at (i + 1) * d with d = round(w * tab * 3 / 4),
-// w the pixel width of "0" in the body font.
+// Body tab stops in points: 32 stops, stop i at (i + 1) * d with d = w * tab * 3 / 4 rounded
+// to the nearest integer (halves to even), w the pixel width of "0" in the body font.
 std::vector<int> TabStopPoints(int zero_width_px, int tab);
 
 // Section names.

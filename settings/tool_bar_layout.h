@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace pw {
 
@@ -87,6 +88,22 @@ struct BarPosition {
   friend bool operator==(const BarPosition&, const BarPosition&) = default;
 };
 
+// The bars of the tool-bar area that have a place of their own: the seven tool bars in their
+// order, then the font bar.
+inline constexpr size_t kPlacedBarCount = kToolBarCount + 1;
+inline constexpr size_t kFontBarSlot = kToolBarCount;
+
+// Rows of the tool-bar area, top to bottom, each holding slots (0..7) from left to right.
+using BarRows = std::vector<std::vector<size_t>>;
+
+// Where a shown bar sits in the window now, in the tool-bar area's pixels.
+struct BarGeometry {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  friend bool operator==(const BarGeometry&, const BarGeometry&) = default;
+};
+
 struct ToolBarLayout {
   std::array<bool, kToolButtonCount> button_visible;  // [Visible] ToolButton..., default 1
   std::array<bool, kToolBarCount> bar_visible;        // [Visible] ToolBar..., default 1
@@ -109,6 +126,25 @@ struct ToolBarLayout {
 
   // `HideEmptyToolBars`: hides every bar none of whose buttons is visible; never shows a bar.
   void HideEmptyToolBars();
+
+  // Slot 0..6: a tool bar's place; kFontBarSlot: the font bar's.
+  const BarPosition& Position(size_t slot) const;
+  BarPosition& Position(size_t slot);
+
+  // The rows the stored places give: bars with the same top share a row, ordered by their left
+  // edges (equal edges by slot). Bars without a stored place (all of them at the first start)
+  // are laid out after those, in slot order, as many on a row as fit in `available_width`
+  // pixels by their `widths` (0 for a hidden bar); the font bar always starts a row of its own.
+  BarRows Arrange(const std::array<int, kPlacedBarCount>& widths, int available_width) const;
+
+  // Takes the places of the bars as the window shows them (nullopt: hidden), `laid_out` being
+  // the rows the window was given at start. While the shown bars sit in the rows and order that
+  // the stored places give them, the stored places stay exactly as they are, so a file the
+  // program wrote reads back identical. Otherwise (the user moved a bar, or nothing was stored)
+  // every bar gets its present place: a hidden bar stays just after the shown bar it followed
+  // when laid out, and hidden bars of a row without shown bars keep a row of their own below.
+  void RecordPlaces(const BarRows& laid_out,
+                    const std::array<std::optional<BarGeometry>, kPlacedBarCount>& shown);
 
   friend bool operator==(const ToolBarLayout&, const ToolBarLayout&) = default;
 };

@@ -92,6 +92,13 @@ expect "import hier shape" 0 '"level":2,"title":"C","kind":3' -- "$tool" dump "$
 expect "import plain text" 0 "1 nodes \(plain text\)" -- "$tool" import hier "$work/plain.TXT"
 expect "import empty file" 1 "ファイルが空です" -- "$tool" import hier "$work/empty.TXT"
 expect "text of an RTF file" 0 "^last$" -- sh -c "printf '{\\\\rtf1 first\\\\par last}' >'$work/a.rtf' && '$tool' text '$work/a.rtf'"
+expect "date worked example" 0 '^\(2001/02/03 04:05:06\)$' -- "$tool" date "(yyyy/mm/dd hh:nn:ss)" --at 2001-02-03T04:05:06
+expect "date weekday and kanji" 0 '^2001年2月3日 土曜日$' -- "$tool" date 'yyyy"年"m"月"d"日" aaaa' --at 2001-02-03T04:05:06
+expect "date 12-hour clock" 0 '^PM 01:00:00$' -- "$tool" date "AM/PM hh:nn:ss" --at 2001-02-03T13:00:00
+expect "date now" 0 '^[0-9]{4}-[0-9]{2}-[0-9]{2}$' -- "$tool" date "yyyy-mm-dd"
+expect "date bad time" 1 "not a date and time" -- "$tool" date c --at 2001-02-30T00:00:00
+expect "date without format" 1 "usage: pwvtool date" -- "$tool" date --at 2001-02-03T04:05:06
+expect "date outside Shift-JIS" 1 "Shift-JIS cannot hold" -- "$tool" date "y 😀"
 
 printf '[Format]\r\nON=1\r\n' >"$work/numbers.PWO"
 mkdir -p "$work/site" "$work/page" "$work/blocked"
@@ -125,6 +132,21 @@ expect "export html gif folder fails" 1 "保存に失敗しました" -- "$tool"
 expect "export html nothing written after failing" 0 "^1$" -- sh -c "ls '$work/blocked' | wc -l"
 expect "export html .html chosen" 1 "ファイル名が無効です" -- "$tool" export html "$sample" "$work/site/a.html"
 expect "export html bad marks" 1 "--marks takes" -- "$tool" export html "$sample" "$work/site/a.htm" --marks png
+# EPUB: the "mimetype" entry is stored first, so its text sits at byte 38 of the file.
+mimetype_of() { head -c 58 "$1" | tail -c 28; }
+export SOURCE_DATE_EPOCH=1700000000
+expect "export epub" 0 "" -- "$tool" export epub "$sample" "$work/book.epub" --author "作者"
+expect "export epub mimetype first" 0 "^mimetypeapplication/epub\+zip$" -- mimetype_of "$work/book.epub"
+expect "export epub again is byte for byte" 0 "" -- sh -c "'$tool' export epub '$sample' '$work/again.epub' --author '作者' && cmp '$work/book.epub' '$work/again.epub'"
+expect "export epub horizontal differs" 1 "differ" -- sh -c "'$tool' export epub '$sample' '$work/h.epub' --horizontal --author '作者' && cmp '$work/book.epub' '$work/h.epub'"
+expect "export epub subtree of a chapter" 0 "" -- "$tool" export epub --scope subtree:1 "$sample" "$work/ch1.epub" --title "第一章"
+expect "export epub subtree of a leaf" 1 "子ノードがありません" -- "$tool" export epub --scope subtree:2 "$sample" "$work/x.epub"
+expect "export epub node past the end" 1 "ノード 99 はありません" -- "$tool" export epub --scope node:99 "$sample" "$work/x.epub"
+expect "export epub bad scope" 1 "bad scope" -- "$tool" export epub --scope some "$sample" "$work/x.epub"
+expect "export epub missing format file" 1 "ﾌｧｲﾙの読み込みに失敗しました" -- "$tool" export epub --format-file "$work/none.PWO" "$sample" "$work/x.epub"
+expect "export epub into a missing folder" 1 "保存に失敗しました" -- "$tool" export epub "$sample" "$work/no/x.epub"
+expect "export epub usage" 1 "usage: pwvtool export epub" -- "$tool" export epub "$sample"
+unset SOURCE_DATE_EPOCH
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

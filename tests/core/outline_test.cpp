@@ -182,6 +182,32 @@ TEST(NodeMarks, MarksSetKindAndIconsFromColour) {
   EXPECT_EQ(node->icon(), 1);
 }
 
+// Hierarchical import gives top-level nodes colour 0, which has no mark picture.
+TEST(NodeMarks, AMarkOnAColourlessNodeTakesColourOne) {
+  struct Case {
+    void (*mark)(Outline&, Node*);
+    int32_t color;
+    int32_t expected_color;
+    int32_t expected_icon;
+  };
+  const Case cases[] = {
+      {SetParentMark, 0, ncBlue, ncBlue + kParentIconBase},
+      {SetChildMark, 0, ncBlue, ncBlue + kChildIconBase},
+      {SetChildMark, ncPink, ncPink, ncPink + kChildIconBase},
+      {SetRootMark, 0, 0, kIconRoot},  // a root shows no colour: it keeps what it has
+  };
+  for (const Case& c : cases) {
+    Outline outline;
+    Node* top = MakeNewDocument(&outline);
+    std::unique_ptr<TNodeData> data = NewNodeData(nkRoot);
+    data->Color = c.color;
+    Node* node = outline.Append(top, "n", std::move(data), kIconRoot);
+    c.mark(outline, node);
+    EXPECT_EQ(node->data()->Color, c.expected_color) << c.color;
+    EXPECT_EQ(node->icon(), c.expected_icon) << c.color;
+  }
+}
+
 TEST(NodeMarks, ToggleMarkSwapsStoryMarksAndAlwaysSetsTreeModified) {
   const std::pair<int32_t, int32_t> cases[] = {
       {nkParent, nkChild}, {nkChild, nkParent},        {nkRoot, nkRoot},

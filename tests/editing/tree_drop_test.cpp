@@ -95,6 +95,13 @@ TEST_F(DropTest, ATopLevelNodeDroppedUnderAnotherTakesTheParentMark) {
   EXPECT_EQ(N("S2")->data()->Kind, nkParent);  // and its new parent too
 }
 
+TEST_F(DropTest, AnImportedColourlessTopLevelNodeDroppedUnderAnotherShowsABlueMark) {
+  N("Notes")->data()->Color = 0;  // as hierarchical import leaves top-level nodes
+  ASSERT_TRUE(DropOn("Notes", "S2", DropHit::kLabel));
+  EXPECT_EQ(N("Notes")->data()->Color, ncBlue);
+  EXPECT_EQ(N("Notes")->icon(), ncBlue + kParentIconBase);
+}
+
 TEST_F(DropTest, DropsThatChangeNothing) {
   EXPECT_FALSE(DropOn("Ch1", "S1", DropHit::kLabel));   // into its own subtree
   EXPECT_FALSE(DropOn("Ch1", "S2", DropHit::kButton));  // likewise

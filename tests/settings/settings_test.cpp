@@ -339,9 +339,11 @@ TEST(Settings, TabStopsInPoints) {
   ASSERT_EQ(stops.size(), 32u);
   EXPECT_EQ(stops[0], 36);
   EXPECT_EQ(stops[31], 36 * 32);
-  EXPECT_EQ(TabStopPoints(7, 2)[0], 11);   // 10.5 rounds up
+  EXPECT_EQ(TabStopPoints(7, 2)[0], 10);   // 10.5: halves go to the even neighbour
+  EXPECT_EQ(TabStopPoints(7, 6)[0], 32);   // 31.5 -> 32
+  EXPECT_EQ(TabStopPoints(6, -3)[0], -14);  // -13.5 -> -14
   EXPECT_EQ(TabStopPoints(5, 3)[1], 22);   // 11.25 rounds to 11
-  EXPECT_EQ(TabStopPoints(6, -1)[0], -5);  // a negative Tab is taken as it is (-4.5)
+  EXPECT_EQ(TabStopPoints(6, -1)[0], -4);  // a negative Tab is taken as it is (-4.5)
   EXPECT_EQ(TabStopPoints(1000, 2000000000)[31], 2147483647);  // never overflows
 }
 

@@ -241,28 +241,29 @@ TEST_F(CommandsTest, ContextMenus) {
 
 TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
   for (const char* name :
-       {"MenuEditDay", "MenuTextFind", "MenuFilePrint", "MenuToolCustmize", "PopupEditFont",
-        "ToolButtonTextStyle"}) {
+       {"MenuSaveRTF", "MenuTextFind", "MenuFilePrint", "PopupEditCount",
+        "ToolButtonTextFind"}) {
     ASSERT_NE(window_->Action(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }
   for (const char* name :
        {"MenuFileNew", "MenuFileOpen", "MenuFileSave", "MenuFileSaveAs", "MenuFileExit",
         "MenuEditSelectAll", "MenuEditSplitChange", "MenuMoveTree", "MenuHelpContents",
-        "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile"}) {
+        "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile",
+        "MenuToolCustmize", "ToolButtonToolCustmize", "MenuDispCustmize", "PopupBarCustmize"}) {
     EXPECT_TRUE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }
 }
 
 TEST_F(CommandsTest, PendingCommandsStayOffWhateverTheyAreTold) {
   ActionRegistry& registry = window_->action_registry();
-  for (const char* name : {"MenuTextFont", "MenuTextFind", "FontBarBold", "MenuDispCustmize"}) {
+  for (const char* name : {"MenuTextReplace", "MenuTextFind", "MenuSaveRTF", "MenuFilePrint"}) {
     registry.SetEnabled(QString::fromLatin1(name), true);
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }
-  // The font bar's boxes are on the list too, though they are not actions.
-  EXPECT_FALSE(window_->FontBarName->isEnabled());
-  EXPECT_FALSE(window_->FontBarSize->isEnabled());
+  // The font bar is built: its boxes are on.
+  EXPECT_TRUE(window_->FontBarName->isEnabled());
+  EXPECT_TRUE(window_->FontBarSize->isEnabled());
   // A built command's tool button and context-menu items follow it both ways.
   for (const bool on : {false, true}) {
     registry.SetEnabled(QStringLiteral("MenuTreeDel"), on);

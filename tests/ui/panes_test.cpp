@@ -10,10 +10,12 @@
 #include <QSplitter>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QToolTip>
 #include <QTimer>
 #include <QTreeView>
 #include <array>
@@ -30,6 +32,7 @@
 #include "ui/common/rich_text_adapter.h"
 #include "ui/document/outline_model.h"
 #include "ui/editing/tree_command_states.h"
+#include "ui/styling/body_tabs.h"
 #include "ui_test_support.h"
 
 namespace pw::test {
@@ -135,7 +138,7 @@ PaneDefaults DefaultsOf(const QTextEdit* pane) {
 }
 
 // The pane holds what a fresh document with the pane's defaults holds after loading `body`
-// (nothing: the cleared pane), block by block and fragment by fragment, unmodified, with
+// (nothing: the cleared pane, whose paragraph has the "Tab" setting's stops), block by block and fragment by fragment, unmodified, with
 // nothing to undo and the caret at the start; and it has been laid out at its own width.
 void ExpectPaneHolds(QTextEdit* pane, const PaneDefaults& defaults,
                      const std::optional<std::string>& body) {
@@ -146,7 +149,13 @@ void ExpectPaneHolds(QTextEdit* pane, const PaneDefaults& defaults,
   EXPECT_EQ(shown.documentMargin(), defaults.margin);
   QTextDocument expected;
   expected.setDefaultFont(defaults.font);
-  if (body) LoadBodyIntoDocument(*body, &expected);
+  if (body) {
+    LoadBodyIntoDocument(*body, &expected);
+  } else {
+    QTextBlockFormat cleared;
+    cleared.setTabPositions(QtTabPositions(BodyTabStopPoints(*pane, 8)));
+    QTextCursor(&expected).setBlockFormat(cleared);
+  }
   EXPECT_EQ(shown.toPlainText(), expected.toPlainText());
   ASSERT_EQ(shown.blockCount(), expected.blockCount());
   for (QTextBlock a = shown.begin(), b = expected.begin(); a.isValid();
@@ -259,13 +268,15 @@ TEST_F(PanesTest, TitlePaneTrimsAsTheUserTypes) {
   EXPECT_EQ(Nth(w, 0)->title(), "c");
 }
 
-TEST_F(PanesTest, UnmappableTitleCharactersAreReportedNotDropped) {
+TEST_F(PanesTest, UnmappableTitleCharactersAreRefusedWithoutTakingTheKeyboard) {
   TFormMain& w = *window_;
   w.MemoTitle->clear();
-  TypeInto(w.MemoTitle, QString::fromUtf8("A\xF0\x9F\x98\x80"));  // an emoji has no CP932 form
-  ASSERT_FALSE(dialogs_->asked.empty());
-  EXPECT_EQ(Nth(w, 0)->title(), "A?");
-  EXPECT_EQ(w.MemoTitle->text(), QStringLiteral("A?"));
+  // An emoji and Hangul have no CP932 form.
+  TypeInto(w.MemoTitle, QString::fromUtf8("A\xF0\x9F\x98\x80\xED\x95\x9C" "B"));
+  EXPECT_TRUE(dialogs_->asked.empty());  // no modal box to swallow the next keystroke
+  EXPECT_EQ(w.MemoTitle->text(), QStringLiteral("AB"));
+  EXPECT_EQ(Nth(w, 0)->title(), "AB");
+  EXPECT_TRUE(QToolTip::text().contains(QString::fromUtf8("Shift-JIS")));
 }
 
 TEST_F(PanesTest, InPlaceCaptionEditGoesToTheTitlePane) {
@@ -280,7 +291,8 @@ TEST_F(PanesTest, InPlaceCaptionEditGoesToTheTitlePane) {
 
 TEST_F(PanesTest, ShiftEnterTakesTheTitleFromTheBody) {
   TFormMain& w = *window_;
-  w.settings().TitleMaxLength = 9;  // bytes: four double-byte characters fit, not five
+  // Cut at 9 bytes first ("  春の嵐", the next character would pass the length), then trimmed.
+  w.settings().TitleMaxLength = 9;
   w.MemoTitle->clear();
   w.MemoTitle->setModified(false);
   TypeInto(w.RichEditMain, QString::fromUtf8("  春の嵐が来た  "));
@@ -288,12 +300,12 @@ TEST_F(PanesTest, ShiftEnterTakesTheTitleFromTheBody) {
   TypeInto(w.RichEditMain, QStringLiteral("second line"));
   const QString body = w.RichEditMain->toPlainText();
   QTest::keyClick(w.RichEditMain, Qt::Key_Return, Qt::ShiftModifier);
-  EXPECT_EQ(w.MemoTitle->text(), QString::fromUtf8("春の嵐が"));
+  EXPECT_EQ(w.MemoTitle->text(), QString::fromUtf8("春の嵐"));
   EXPECT_EQ(w.RichEditMain->toPlainText(), body);  // no line break inserted
   EXPECT_TRUE(w.flags().TitleModified);
   // With a title present nothing changes.
   QTest::keyClick(w.RichEditMain, Qt::Key_Return, Qt::ShiftModifier);
-  EXPECT_EQ(w.MemoTitle->text(), QString::fromUtf8("春の嵐が"));
+  EXPECT_EQ(w.MemoTitle->text(), QString::fromUtf8("春の嵐"));
   EXPECT_EQ(w.RichEditMain->toPlainText(), body);
 }
 

@@ -5,6 +5,7 @@
 // Usage: ui_bench [BIG.PWV]   (not a test: run it from a release build)
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -26,6 +28,7 @@
 #include "richtext/body_text.h"
 #include "richtext/rich_document.h"
 #include "richtext/rtf_writer.h"
+#include "ui/common/dialogs.h"
 #include "ui/common/rich_text_adapter.h"
 #include "ui/common/tform_progress.h"
 #include "ui/document/document_commands.h"
@@ -135,6 +138,23 @@ std::string BigBody(size_t bytes) {
   }
   return pw::rich::WriteRtf(document);
 }
+
+// Answers every question Yes and every font dialog with the font it opens on.
+class AnsweringDialogs : public pw::Dialogs {
+ public:
+  pw::DialogAnswer Ask(QWidget*, const QString&, const QString&, pw::DialogButtons buttons,
+                       pw::DialogIcon) override {
+    return buttons == pw::DialogButtons::kOk ? pw::DialogAnswer::kOk : pw::DialogAnswer::kYes;
+  }
+  std::optional<QString> OpenFileName(QWidget*, const pw::FileDialogRequest&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> SaveFileName(QWidget*, const pw::FileDialogRequest&) override {
+    return std::nullopt;
+  }
+  std::optional<QFont> ChooseFont(QWidget*, const QFont& initial) override { return initial; }
+  std::optional<QColor> ChooseColor(QWidget*, const QColor& initial) override { return initial; }
+};
 
 }  // namespace
 
@@ -281,6 +301,16 @@ int main(int argc, char** argv) {
     window.TreeViewMain->repaint();
     std::printf("open with every node expanded: %.0f ms\n",
                 static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    // Font and tab unification over every body, through the commands, with the dialogs
+    // answered: each rewrites every stored body while the progress window shows.
+    window.SetDialogs(std::make_unique<AnsweringDialogs>());
+    for (const char* command : {"MenuTextFontAll", "MenuTextTabAll"}) {
+      timer.restart();
+      window.Action(QString::fromLatin1(command))->trigger();
+      std::printf("%s over %zu nodes: %.0f ms (progress let events run %d times)\n", command,
+                  window.outline().size(), static_cast<double>(timer.nsecsElapsed()) / 1e6,
+                  window.FormProgress->event_runs());
+    }
   }
   window.flags().Clear();
   window.RichEditMain->document()->setModified(false);

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
+#include "app/qt_translation.h"
+
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QTemporaryDir home;
@@ -14,6 +16,7 @@ int main(int argc, char** argv) {
   setenv("PLOTWEAVE_CONFIG_DIR", (path + "/config").constData(), 1);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Plotweave"));
+  pw::InstallQtJapanese(&application);  // as main() does
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

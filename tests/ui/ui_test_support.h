@@ -44,11 +44,35 @@ class ScriptedDialogs : public Dialogs {
                    DialogIcon icon) override;
   std::optional<QString> OpenFileName(QWidget*, const FileDialogRequest& request) override;
   std::optional<QString> SaveFileName(QWidget*, const FileDialogRequest& request) override;
-  std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return std::nullopt; }
-  std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return std::nullopt; }
+  // Fonts, colours and folders from their queues; an empty queue cancels, and so does a
+  // nullopt entry of the font and colour queues.
+  std::deque<std::optional<QFont>> fonts;
+  std::deque<std::optional<QColor>> colors;
+  std::deque<QString> folders;
+  std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return Next(&fonts); }
+  std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return Next(&colors); }
+  std::optional<QString> ChooseFolder(QWidget*, const QString&, const QString&) override {
+    return Next(&folders);
+  }
+  template <class T>
+  static std::optional<T> Next(std::deque<T>* queue) {
+    if (queue->empty()) return std::nullopt;
+    T value = queue->front();
+    queue->pop_front();
+    return value;
+  }
 
   // Texts of every box shown so far.
   std::vector<QString> Texts() const;
+
+ private:
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>* queue) {
+    if (queue->empty()) return std::nullopt;
+    std::optional<T> answer = queue->front();
+    queue->pop_front();
+    return answer;
+  }
 };
 
 class WindowTest : public testing::Test {

@@ -91,4 +91,11 @@ void ActionRegistry::DisablePending() {
   }
 }
 
+QAction* ActionRegistry::CommandWithShortcut(const QKeySequence& key) const {
+  for (QAction* action : actions_) {
+    if (action->shortcuts().contains(key)) return action;
+  }
+  return nullptr;
+}
+
 }  // namespace pw

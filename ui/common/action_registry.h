@@ -48,6 +48,8 @@ class ActionRegistry {
   // --- finding, binding, enabling (the command classes) ---
   QAction* Action(const QString& name) const { return actions_.value(name, nullptr); }
   QToolButton* ToolButton(const QString& name) const { return tool_buttons_.value(name, nullptr); }
+  // The command whose shortcut `key` is, or nullptr.
+  QAction* CommandWithShortcut(const QKeySequence& key) const;
   // Runs `handler` of `commands` whenever the named action is triggered.
   template <class Commands>
   void Bind(const char* name, Commands* commands, void (Commands::*handler)()) {

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QString>
 #include <optional>
+#include <utility>
 
 class QWidget;
 
@@ -41,6 +42,21 @@ class Dialogs {
   virtual std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
   virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
   virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) = 0;
+  // The folder picker; nullopt: the user cancelled.
+  virtual std::optional<QString> ChooseFolder(QWidget* /*parent*/, const QString& /*caption*/,
+                                              const QString& /*initial*/) {
+    return std::nullopt;
+  }
+  // The font dialog of character formats, which also sets the colour. `color` may be invalid
+  // (the automatic colour); an answer keeps it unless the user chose one. Without a dialog of
+  // its own this is ChooseFont with the colour left as it was.
+  virtual std::optional<std::pair<QFont, QColor>> ChooseFontAndColor(QWidget* parent,
+                                                                     const QFont& font,
+                                                                     const QColor& color) {
+    std::optional<QFont> chosen = ChooseFont(parent, font);
+    if (!chosen) return std::nullopt;
+    return std::make_pair(*chosen, color);
+  }
 };
 
 class QtDialogs : public Dialogs {
@@ -51,6 +67,10 @@ class QtDialogs : public Dialogs {
   std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
   std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
+  std::optional<QString> ChooseFolder(QWidget* parent, const QString& caption,
+                                      const QString& initial) override;
+  std::optional<std::pair<QFont, QColor>> ChooseFontAndColor(QWidget* parent, const QFont& font,
+                                                             const QColor& color) override;
 };
 
 }  // namespace pw

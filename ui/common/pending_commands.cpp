@@ -19,38 +19,10 @@ const char* const kPendingCommands[] = {
     "MenuFileTreePrint",
     "MenuFileWordPad",
     "MenuTextCount",
-    // dates, text formatting, font styles, links, font and tab unification, a file into the
-    // body (ui/styling/)
-    "MenuEditDay",
-    "MenuTextFont",
-    "MenuTextLink",
-    "MenuTextFontAll",
-    "MenuTextTabAll",
-    "ToolTextStyle",
-    "MenuTextStyleSet",
-    "MenuTextStyleLoad",
-    "MenuTextStyleSave",
-    "MenuTextStyleEdit",
-    "MenuTextImport",
-    // the font bar's formatting commands (ui/styling/)
-    "FontBarName",
-    "FontBarSize",
-    "FontBarBold",
-    "FontBarItalic",
-    "FontBarUnderline",
-    "FontBarStrikeOut",
-    "FontBarColor",
-    "FontBarLeft",
-    "FontBarCenter",
-    "FontBarRight",
-    "FontBarBullet",
     // find and replace (ui/search/)
     "MenuTextFind",
     "MenuTextFindNext",
     "MenuTextReplace",
-    // options and tool-bar customisation (ui/settings/)
-    "MenuDispCustmize",
-    "MenuToolCustmize",
 };
 
 }  // namespace

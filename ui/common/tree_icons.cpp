@@ -1,19 +1,18 @@
-// Draws the tree icons with QPainter, so the program ships no image files for them and the
-// colours stay exactly those of the six node colours.
+// The tree icons are our drawings in the data folder (SVG, so they are sharp at any scale);
+// the application icon is painted here.
 #include "ui/common/tree_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 #include "core/outline.h"
+#include "ui/common/command_icons.h"
 
 namespace pw {
 namespace {
 
-// Blue, brown, green, orange, purple, pink: node colours 1..6.
-const QColor kNodeColors[6] = {QColor(0x2b, 0x5c, 0xd6), QColor(0x8b, 0x5a, 0x2b),
-                               QColor(0x2e, 0x9e, 0x3a), QColor(0xf0, 0x8c, 0x1a),
-                               QColor(0x8e, 0x44, 0xc0), QColor(0xf0, 0x6e, 0xaa)};
+// Node colours 0..6: none (grey), blue, brown, green, orange, purple, pink.
+const char* const kColorNames[7] = {"grey", "blue", "brown", "green", "orange", "purple", "pink"};
 
 QPixmap Blank() {
   QPixmap pixmap(16, 16);
@@ -21,81 +20,8 @@ QPixmap Blank() {
   return pixmap;
 }
 
-// A closed book: the document's top-level nodes.
-QPixmap DrawRoot() {
-  QPixmap pixmap = Blank();
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(0x40, 0x30, 0x10), 1));
-  p.setBrush(QColor(0xc8, 0x3c, 0x28));
-  p.drawRoundedRect(QRectF(2.5, 1.5, 11, 13), 1.5, 1.5);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0xf5, 0xf0, 0xdc));
-  p.drawRect(QRectF(11, 3, 2, 10));
-  p.setBrush(QColor(0xf0, 0xd0, 0x40));
-  p.drawRect(QRectF(5, 4, 5, 2));
-  return pixmap;
-}
-
-// A head and shoulders: a character node.
-QPixmap DrawChara() {
-  QPixmap pixmap = Blank();
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
-  p.setBrush(QColor(0xf5, 0xc8, 0x96));
-  p.drawEllipse(QRectF(5, 1.5, 6, 6));
-  p.setBrush(QColor(0x30, 0x70, 0xb0));
-  QPainterPath body;
-  body.moveTo(2.5, 15);
-  body.cubicTo(2.5, 9, 13.5, 9, 13.5, 15);
-  body.closeSubpath();
-  p.drawPath(body);
-  return pixmap;
-}
-
-// A small card with lines: one attribute of a character.
-QPixmap DrawCharaItem() {
-  QPixmap pixmap = Blank();
-  QPainter p(&pixmap);
-  p.setPen(QPen(QColor(0x50, 0x50, 0x50), 1));
-  p.setBrush(QColor(0xff, 0xfb, 0xe6));
-  p.drawRect(QRect(3, 3, 10, 10));
-  p.setPen(QPen(QColor(0x30, 0x70, 0xb0), 1));
-  p.drawLine(5, 6, 11, 6);
-  p.drawLine(5, 8, 11, 8);
-  p.drawLine(5, 10, 9, 10);
-  return pixmap;
-}
-
-// Child mark: a round leaf in the node's colour.
-QPixmap DrawChildMark(const QColor& color) {
-  QPixmap pixmap = Blank();
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(color.darker(160), 1));
-  p.setBrush(color);
-  p.drawEllipse(QRectF(3.5, 3.5, 9, 9));
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(255, 255, 255, 150));
-  p.drawEllipse(QRectF(5.5, 5, 3, 3));
-  return pixmap;
-}
-
-// Parent mark: a folder-like square with a tab in the node's colour.
-QPixmap DrawParentMark(const QColor& color) {
-  QPixmap pixmap = Blank();
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(color.darker(160), 1));
-  p.setBrush(color.lighter(130));
-  p.drawRect(QRectF(1.5, 3.5, 6, 3));
-  p.setBrush(color);
-  p.drawRect(QRectF(1.5, 5.5, 13, 9));
-  p.setPen(QPen(QColor(255, 255, 255, 170), 1));
-  p.drawLine(QPointF(4, 9), QPointF(12, 9));
-  p.drawLine(QPointF(4, 11.5), QPointF(12, 11.5));
-  return pixmap;
+QIcon TreeImage(const QString& name) {
+  return DataIcon(QStringLiteral("icons/tree/%1.svg").arg(name));
 }
 
 }  // namespace
@@ -106,15 +32,20 @@ const TreeIcons& TreeIcons::Instance() {
 }
 
 TreeIcons::TreeIcons() {
-  pixmaps_.assign(kTreeIconCount, Blank());
-  pixmaps_[kIconRoot] = DrawRoot();
-  pixmaps_[kIconChara] = DrawChara();
-  pixmaps_[kIconCharaItem] = DrawCharaItem();
-  for (int color = 1; color <= 6; ++color) {
-    pixmaps_[kChildIconBase + color] = DrawChildMark(kNodeColors[color - 1]);
-    pixmaps_[kParentIconBase + color] = DrawParentMark(kNodeColors[color - 1]);
+  icons_.assign(kTreeIconCount, QIcon());
+  icons_[kIconRoot] = TreeImage(QStringLiteral("root"));
+  icons_[kIconChara] = TreeImage(QStringLiteral("chara"));
+  icons_[kIconCharaItem] = TreeImage(QStringLiteral("chara-item"));
+  // Colour 0 comes only from files; it shows as a grey mark rather than none.
+  for (int color = 0; color <= 6; ++color) {
+    const QString name = QLatin1String(kColorNames[color]);
+    icons_[static_cast<size_t>(kChildIconBase + color)] = TreeImage(QStringLiteral("child-") + name);
+    icons_[static_cast<size_t>(kParentIconBase + color)] =
+        TreeImage(QStringLiteral("parent-") + name);
   }
-  for (const QPixmap& pixmap : pixmaps_) icons_.emplace_back(pixmap);
+  for (const QIcon& icon : icons_) {
+    pixmaps_.push_back(icon.isNull() ? Blank() : icon.pixmap(16, 16));
+  }
   empty_pixmap_ = Blank();
 }
 

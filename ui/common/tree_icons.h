@@ -1,6 +1,6 @@
-// The tree's image list: 20 images of 16x16 pixels, drawn once at start-up, indexed by the
+// The tree's image list: 20 images of 16x16 pixels, loaded once at start-up, indexed by the
 // node icon numbers (root 1, character 3, character item 5, child marks 7..12, parent marks
-// 14..19; the other indexes are blank).
+// 14..19, and grey marks 6 and 13 for colour 0, which only files hold; the others are blank).
 #ifndef PLOTWEAVE_UI_COMMON_TREE_ICONS_H_
 #define PLOTWEAVE_UI_COMMON_TREE_ICONS_H_
 

@@ -7,7 +7,7 @@
 namespace pw {
 
 void WindowContext::ShowMessage(const char* text) {
-  dialogs().Message(dialog_parent(), U8("Plotweave"), U8(text), DialogIcon::kNone);
+  dialogs().Message(dialog_parent(), U8("Plotweave"), U8(text), DialogIcon::kError);
 }
 
 }  // namespace pw

@@ -59,7 +59,7 @@ class WindowContext {
   virtual void ApplySettings() = 0;
 
   TFormProgress* progress() const { return controls().FormProgress; }
-  // A plain message box captioned "Plotweave"; `text` is UTF-8.
+  // A failure reported in a box captioned "Plotweave" with the error icon; `text` is UTF-8.
   void ShowMessage(const char* text);
 
  protected:

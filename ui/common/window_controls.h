@@ -20,6 +20,7 @@ class QWidget;
 namespace pw {
 
 class TFormProgress;
+class TanlRuler;
 
 struct WindowControls {
   // The panes.
@@ -32,7 +33,7 @@ struct WindowControls {
   QToolBar* PanelEditToolFont = nullptr;
   QFontComboBox* FontBarName = nullptr;
   QComboBox* FontBarSize = nullptr;
-  QWidget* anlRulerMain = nullptr;
+  TanlRuler* anlRulerMain = nullptr;
   std::array<QLabel*, 3> StatusPanels{};
   std::array<QToolBar*, 7> ToolBars{};  // ToolBarFile .. ToolBarHelp
   // Menus that commands fill or listen to.

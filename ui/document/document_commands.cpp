@@ -291,7 +291,14 @@ void DocumentCommands::OpenRecentFile(int index) {
     return;
   }
   window_.SetBarsEnabled(false);
-  OpenDocument(path, true);  // a successful read moves the entry to the top
+  // A successful read moves the entry to the top; a failed one moves it there too.
+  if (!OpenDocument(path, true)) {
+    const size_t failed = window_.settings().History.Find(entry);
+    if (failed != std::string::npos) {
+      window_.settings().History.MoveToTop(failed);
+      RebuildRecentMenus();
+    }
+  }
   window_.SetBarsEnabled(true);
 }
 

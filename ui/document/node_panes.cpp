@@ -12,12 +12,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QMainWindow>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
+#include <QToolTip>
+#include <QStatusBar>
 #include <QTreeView>
 
 #include "core/cp932.h"
@@ -25,16 +28,36 @@
 #include "settings/settings.h"
 #include "ui/common/action_registry.h"
 #include "ui/common/dialogs.h"
+#include "ui/common/font_setting_qt.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/rich_text_adapter.h"
 #include "ui/common/window_context.h"
 #include "ui/document/outline_model.h"
+#include "ui/styling/body_tabs.h"
 
 namespace pw {
 namespace {
 
-constexpr char kUnmappableTitle[] =
-    "タイトルにShift-JISで表せない文字があります。\r\nその文字は「?」に置き換えました。";
+constexpr char kUnmappableTitle[] = "タイトルにShift-JISで表せない文字は使えません";
+
+// `text` without the characters that Shift-JIS cannot hold (a surrogate pair is one
+// character) and without line breaks, which a one-line title cannot hold either.
+QString WithoutForeignCharacters(const QString& text, bool* dropped) {
+  QString kept;
+  kept.reserve(text.size());
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString character = text.mid(i, length);
+    i += length;
+    if (character == QLatin1String("\r") || character == QLatin1String("\n")) continue;
+    if (ToCp932(character).unmappable != 0) {
+      *dropped = true;
+      continue;
+    }
+    kept += character;
+  }
+  return kept;
+}
 
 // Removes leading and trailing characters with codes up to and including the space.
 QString TrimControls(const QString& text) {
@@ -43,18 +66,6 @@ QString TrimControls(const QString& text) {
   while (begin < end && text[begin].unicode() <= 0x20) ++begin;
   while (end > begin && text[end - 1].unicode() <= 0x20) --end;
   return text.mid(begin, end - begin);
-}
-
-QFont ToQFont(const FontSetting& setting) {
-  QFont font;
-  const QString family = FromCp932(setting.Name);
-  if (!family.isEmpty()) font.setFamilies({family});
-  if (setting.Size > 0) font.setPointSize(setting.Size);
-  font.setBold((setting.Style & kFontStyleBold) != 0);
-  font.setItalic((setting.Style & kFontStyleItalic) != 0);
-  font.setUnderline((setting.Style & kFontStyleUnderline) != 0);
-  font.setStrikeOut((setting.Style & kFontStyleStrikeOut) != 0);
-  return font;
 }
 
 }  // namespace
@@ -147,7 +158,12 @@ void NodePanes::ClearBodyPane() {
   document->setUndoRedoEnabled(false);
   document->clear();
   QTextCursor cursor(document);
-  cursor.setBlockFormat(QTextBlockFormat());
+  // Left aligned, no indents, no list; the tab stops of the "Tab" setting, so that what is
+  // typed into an empty body gets them as a loaded body keeps its own.
+  QTextBlockFormat format;
+  format.setTabPositions(
+      QtTabPositions(BodyTabStopPoints(*ui_.RichEditMain, window_.settings().Tab)));
+  cursor.setBlockFormat(format);
   document->setUndoRedoEnabled(true);
 }
 
@@ -275,13 +291,23 @@ void NodePanes::ShowStoredCurrentNode() {
 
 // --- the title pane and the caption ---
 
-QString NodePanes::CheckedTitle(const QString& text, std::string* bytes) {
-  Cp932Text converted = ToCp932(text);
-  *bytes = std::move(converted.bytes);
-  if (converted.unmappable == 0) return text;
-  window_.dialogs().Message(window_.dialog_parent(), U8("Plotweave"), U8(kUnmappableTitle),
-                            DialogIcon::kWarning);
-  return FromCp932(*bytes);
+QString NodePanes::CheckedTitle(const QString& text, std::string* bytes, QWidget* pane) {
+  bool dropped = false;
+  QString kept = text;
+  if (ToCp932(text).unmappable != 0 || text.contains(QLatin1Char('\r')) ||
+      text.contains(QLatin1Char('\n'))) {
+    kept = WithoutForeignCharacters(text, &dropped);
+  }
+  *bytes = ToCp932(kept).bytes;
+  if (dropped) {
+    // Said where the user types, without a box that would take the next keystroke.
+    const QString message = U8(kUnmappableTitle);
+    QToolTip::showText(pane->mapToGlobal(QPoint(0, pane->height())), message, pane);
+    if (auto* main = qobject_cast<QMainWindow*>(window_.dialog_parent())) {
+      main->statusBar()->showMessage(message, 5000);
+    }
+  }
+  return kept;
 }
 
 void NodePanes::MemoTitleChange() {
@@ -304,7 +330,7 @@ void NodePanes::MemoTitleChange() {
     }
   }
   std::string bytes;
-  const QString checked = CheckedTitle(text, &bytes);
+  const QString checked = CheckedTitle(text, &bytes, title);
   if (checked != text) {
     const int caret = title->cursorPosition();
     title_updating_ = true;
@@ -331,7 +357,7 @@ void NodePanes::CaptionEdited(Node* node, const QString& text) {
     return;
   }
   std::string bytes;
-  CheckedTitle(text, &bytes);
+  CheckedTitle(text, &bytes, ui_.TreeViewMain);
   window_.outline().SetTitle(node, bytes);
   window_.flags().TitleModified = true;
 }
@@ -341,7 +367,9 @@ void NodePanes::TitleFromBody() {
   QString line = ui_.RichEditMain->document()->firstBlock().text();
   const qsizetype line_break = line.indexOf(QChar(QChar::LineSeparator));
   if (line_break >= 0) line.truncate(line_break);
-  const std::string bytes = ToCp932(line.trimmed()).bytes;
+  // Cut at the length first (at a character boundary), then trim, so that the cut never leaves
+  // a blank at the end. Blanks are the characters up to the space: a full-width space is text.
+  const std::string bytes = ToCp932(line).bytes;
   const int max_length = window_.settings().TitleMaxLength;
   const size_t limit = max_length > 0 ? static_cast<size_t>(max_length) : 0;
   size_t end = 0;
@@ -350,7 +378,11 @@ void NodePanes::TitleFromBody() {
     if (next > limit) break;
     end = next;
   }
-  ui_.MemoTitle->setText(FromCp932(std::string_view(bytes).substr(0, end)));
+  // Trail bytes are never below 0x40, so a byte up to 0x20 is always a character of its own.
+  size_t begin = 0;
+  while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 0x20) ++begin;
+  while (end > begin && static_cast<unsigned char>(bytes[end - 1]) <= 0x20) --end;
+  ui_.MemoTitle->setText(FromCp932(std::string_view(bytes).substr(begin, end - begin)));
   ui_.MemoTitle->setModified(true);
   window_.flags().TitleModified = true;
 }
@@ -418,7 +450,21 @@ bool NodePanes::BodyKeyPress(QKeyEvent* event) {
   return false;
 }
 
+QWidget* NodePanes::EditingFocus() const {
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == ui_.TreeViewMain || focus == ui_.MemoTitle || focus == ui_.RichEditMain ||
+      (focus != nullptr && ui_.TreeViewMain->isAncestorOf(focus))) {
+    return focus;
+  }
+  // A menu opened from the keyboard, or a bar, has the keyboard now.
+  return last_pane_;
+}
+
 void NodePanes::PaneFocusChanged(QWidget* now) {
+  if (now == ui_.TreeViewMain || now == ui_.MemoTitle || now == ui_.RichEditMain ||
+      (now != nullptr && ui_.TreeViewMain->isAncestorOf(now))) {
+    last_pane_ = now;
+  }
   const char* command = nullptr;
   if (now == ui_.TreeViewMain) command = "MenuMoveTree";
   if (now == ui_.MemoTitle) command = "MenuMoveTitle";
@@ -436,7 +482,7 @@ void NodePanes::MenuMoveEditClick() { ui_.RichEditMain->setFocus(); }
 void NodePanes::MenuEditSelectAllClick() {
   if (select_all_running_) return;
   select_all_running_ = true;
-  QWidget* focus = QApplication::focusWidget();
+  QWidget* focus = EditingFocus();
   if (focus == ui_.MemoTitle) ui_.MemoTitle->selectAll();
   if (focus == ui_.RichEditMain) ui_.RichEditMain->selectAll();
   select_all_running_ = false;

@@ -6,6 +6,7 @@
 #define PLOTWEAVE_UI_DOCUMENT_NODE_PANES_H_
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <string>
@@ -72,6 +73,9 @@ class NodePanes : public QObject, public OutlineObserver {
   // --- commands ---
   void MenuEditBackClick();
   void MenuEditSelectAllClick();
+  // The widget the editing commands act on: the focused pane (or the tree's caption editor),
+  // or, while a menu opened from the keyboard or a bar has the focus, the one that had it.
+  QWidget* EditingFocus() const;
   void MenuEditUpClick();
   void MenuEditDownClick();
   void MenuEditUpVisibleClick();
@@ -96,13 +100,16 @@ class NodePanes : public QObject, public OutlineObserver {
  private:
   void TreeViewMainChange(Node* node);
   void MemoTitleChange();
-  QString CheckedTitle(const QString& text, std::string* bytes);
+  // `text` as a title can hold it: characters that Shift-JIS cannot hold are refused (and
+  // said so at `pane`), line breaks removed. `bytes` gets the title's CP932 bytes.
+  QString CheckedTitle(const QString& text, std::string* bytes, QWidget* pane);
   void TrimTitle(Node* node);
   void PaneFocusChanged(QWidget* now);
   void ShowCaretPosition();
 
   WindowContext& window_;
   const WindowControls& ui_;
+  QPointer<QWidget> last_pane_;  // the pane (or tree caption editor) that had the focus last
   Node* current_ = nullptr;
   Node* previous_node_ = nullptr;
   int previous_caret_ = 0;

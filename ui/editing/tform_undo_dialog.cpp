@@ -45,7 +45,9 @@ bool TFormUndoDialog::AskGoOn(const QString& text) {
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   LabelText->setText(shown);
   ButtonNo->setFocus();
-  return exec() != kNo;
+  // Only "はい" goes on: Esc and the close box answer like "いいえ", since what the dialog
+  // guards cannot be undone.
+  return exec() == kYes;
 }
 
 void TFormUndoDialog::hideEvent(QHideEvent* event) {

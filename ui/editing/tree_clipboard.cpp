@@ -44,7 +44,7 @@ QLineEdit* LabelEditor(QTreeView* tree, QWidget* focus) {
 
 void TreeCommands::MenuEditUndoClick() {
   window_.SetBarsEnabled(false);
-  QWidget* focus = window_.dialog_parent()->focusWidget();
+  QWidget* focus = window_.panes().EditingFocus();
   if (focus == ui_.RichEditMain) {
     ui_.RichEditMain->undo();
   } else if (focus == ui_.MemoTitle) {
@@ -68,7 +68,7 @@ void TreeCommands::MenuEditUndoClick() {
 void TreeCommands::UpdateCommandStates() {
   if (updating_states_ || tree_editor_ == nullptr || window_.panes().changing()) return;
   updating_states_ = true;
-  QWidget* focus = window_.dialog_parent()->focusWidget();
+  QWidget* focus = window_.panes().EditingFocus();
   const bool title = focus == ui_.MemoTitle;
   const bool body = focus == ui_.RichEditMain;
   QLineEdit* label = LabelEditor(ui_.TreeViewMain, focus);
@@ -125,7 +125,8 @@ void TreeCommands::UpdateCommandStates() {
   window_.action_registry().SetEnabled("MenuTextFont", body);
   window_.action_registry().SetEnabled("MenuTextLink",
                                        body && ui_.RichEditMain->textCursor().hasSelection());
-  window_.action_registry().SetEnabled("ToolTextStyle", body);
+  // The style button's state ("ToolTextStyle") also needs the style table: the styling
+  // commands set it.
   // The caret's line and column follow the caret itself (cursorPositionChanged); walking the
   // body on every idle turn would cost a large body dearly.
   updating_states_ = false;
@@ -136,7 +137,7 @@ void TreeCommands::UpdateCommandStates() {
 void TreeCommands::WriteNodesToClipboard(const Outline& scratch) { WriteNodeClipboard(scratch); }
 
 void TreeCommands::MenuEditCopyClick() {
-  QWidget* focus = window_.dialog_parent()->focusWidget();
+  QWidget* focus = window_.panes().EditingFocus();
   if (focus == ui_.RichEditMain) {
     ui_.RichEditMain->copy();
     return;
@@ -157,7 +158,7 @@ void TreeCommands::MenuEditCopyClick() {
 }
 
 void TreeCommands::MenuEditCutClick() {
-  QWidget* focus = window_.dialog_parent()->focusWidget();
+  QWidget* focus = window_.panes().EditingFocus();
   if (focus == ui_.RichEditMain) {
     ui_.RichEditMain->cut();
     return;
@@ -187,7 +188,7 @@ void TreeCommands::MenuEditCutClick() {
 }
 
 void TreeCommands::MenuEditPasteClick() {
-  QWidget* focus = window_.dialog_parent()->focusWidget();
+  QWidget* focus = window_.panes().EditingFocus();
   if (focus == ui_.RichEditMain) {
     ui_.RichEditMain->paste();
     return;

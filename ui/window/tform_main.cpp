@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "platform/paths.h"
+#include "ui/common/command_icons.h"
 #include "ui/common/font_substitutes.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/tform_progress.h"
@@ -29,9 +30,14 @@
 #include "ui/document/outline_model.h"
 #include "ui/document/tree_branch_style.h"
 #include "ui/editing/tree_commands.h"
+#include "ui/export/epub_commands.h"
 #include "ui/export/export_commands.h"
 #include "ui/export/export_file_prompt.h"
+#include "ui/settings/settings_commands.h"
+#include "ui/styling/styling_commands.h"
+#include "ui/styling/tanl_ruler.h"
 #include "ui/window/help_commands.h"
+#include "ui/window/pane_shortcuts.h"
 
 namespace pw {
 
@@ -51,9 +57,11 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   CreateFontBar();
   CreateContextMenus();
   CreateStatusBar();
+  ApplyCommandIcons(actions_);
   actions_.DisablePending();
   FormProgress = new TFormProgress(this);
   CreateCommands();
+  new PaneShortcuts(actions_, TreeViewMain, MemoTitle, RichEditMain, this);
 
   // Dropped files are taken by the window, whichever pane they land on.
   setAcceptDrops(true);
@@ -68,15 +76,21 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   } else {
     settings_ = defaults;
   }
+  ApplyWindowLayout();
   ApplySettings();
+  settings_commands_->ApplyInputMethod();
   document_->ApplySettings();
   tree_->RebuildTemplateMenu();
+  styling_->LoadStartupStyles();
 }
 
 TFormMain::~TFormMain() {
   // The command classes go first: focus moves while the children are destroyed, and what
   // listens to it must be gone by then.
+  settings_commands_.reset();
   help_.reset();
+  epub_.reset();
+  styling_.reset();
   export_.reset();
   tree_.reset();
   document_.reset();
@@ -94,14 +108,24 @@ void TFormMain::CreateCommands() {
   tree_ = std::make_unique<TreeCommands>(*this);
   export_prompt_ = std::make_unique<ExportFilePrompt>(*this);
   export_ = std::make_unique<ExportCommands>(*this);
+  epub_ = std::make_unique<EpubCommands>(*this);
   help_ = std::make_unique<HelpCommands>(*this);
+  // The options dialog comes after the window, and its list is the one new characters take.
+  settings_commands_ = std::make_unique<SettingsCommands>(*this);
+  tree_->chara_items() = settings_commands_->character_items();
+  connect(settings_commands_.get(), &SettingsCommands::CharacterItemsChanged, this,
+          [this] { tree_->chara_items() = settings_commands_->character_items(); });
+  styling_ = std::make_unique<StylingCommands>(*this);
 
   connect(Action("MenuFileExit"), &QAction::triggered, this, &TFormMain::MenuFileExitClick);
   document_->Bind(actions_);
   panes_->Bind(actions_);
   tree_->Bind(actions_);
   export_->Bind(actions_);
+  epub_->Bind(actions_);
   help_->Bind(actions_);
+  settings_commands_->Bind(actions_);
+  styling_->Bind(actions_);
 }
 
 void TFormMain::SetDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
@@ -156,11 +180,9 @@ void TFormMain::CreatePanes() {
   MemoTitle->installEventFilter(this);
   layout->addWidget(MemoTitle);
 
-  // The ruler's place; the ruler itself is drawn by the text styling work.
-  anlRulerMain = new QWidget(right);
+  // The ruler over the body pane (set up and linked to the body by the styling commands).
+  anlRulerMain = new TanlRuler(right);
   anlRulerMain->setObjectName("anlRulerMain");
-  anlRulerMain->setFixedHeight(18);
-  anlRulerMain->setAutoFillBackground(true);
   anlRulerMain->setContextMenuPolicy(Qt::CustomContextMenu);
   layout->addWidget(anlRulerMain);
 

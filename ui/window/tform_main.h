@@ -16,6 +16,7 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/window_context.h"
 #include "ui/common/window_controls.h"
+#include "ui/styling/tanl_ruler.h"
 
 class QMenu;
 class QToolBar;
@@ -24,9 +25,12 @@ class QToolButton;
 namespace pw {
 
 class DocumentCommands;
+class EpubCommands;
 class ExportCommands;
 class ExportFilePrompt;
 class HelpCommands;
+class SettingsCommands;
+class StylingCommands;
 class NodePanes;
 class OutlineModel;
 class TreeBranchStyle;
@@ -53,7 +57,10 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   NodePanes& panes() override { return *panes_; }
   TreeCommands& tree() { return *tree_; }
   ExportCommands& exports() { return *export_; }
+  EpubCommands& epub() { return *epub_; }
   HelpCommands& help() { return *help_; }
+  SettingsCommands& settings_commands() { return *settings_commands_; }
+  StylingCommands& styling() { return *styling_; }
 
   // A command's action by its name ("MenuFileOpen", "PopupTreeAdd", "MenuDispFile").
   QAction* Action(const QString& name) const { return actions_.Action(name); }
@@ -125,6 +132,10 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   // Makes the command classes and binds their handlers to the actions just declared.
   void CreateCommands();
   void SyncBarChecks();
+  // Window bounds and the bars from the settings (once, at start).
+  void ApplyWindowLayout();
+  // The bar of a place in the tool-bar area: a tool bar, or the font bar (kFontBarSlot).
+  QToolBar* PlacedBar(size_t slot) const;
   void PlaceBars();
 
   Outline outline_;
@@ -139,7 +150,11 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   std::unique_ptr<DocumentCommands> document_;
   std::unique_ptr<TreeCommands> tree_;
   std::unique_ptr<ExportCommands> export_;
+  std::unique_ptr<EpubCommands> epub_;
   std::unique_ptr<HelpCommands> help_;
+  std::unique_ptr<SettingsCommands> settings_commands_;
+  BarRows bar_rows_;  // the rows the bars were given at start
+  std::unique_ptr<StylingCommands> styling_;
   bool starting_ = false;
   bool shown_once_ = false;
   bool reverting_state_ = false;

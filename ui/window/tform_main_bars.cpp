@@ -130,6 +130,9 @@ void TFormMain::CreateFontBar() {
   FontBarSize->setObjectName("FontBarSize");
   FontBarSize->setEditable(true);
   FontBarSize->setToolTip(U8("ﾌｫﾝﾄの大きさ"));
+  // Room for "10.5" and the like.
+  FontBarSize->setMinimumContentsLength(4);
+  FontBarSize->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72}) {
     FontBarSize->addItem(QString::number(size));
   }
@@ -264,6 +267,8 @@ void TFormMain::CreateContextMenus() {
   PopupMenuEdit->addSeparator();
   AddPopupItem(PopupMenuEdit, "PopupEditImport", Action("MenuTextImport"), "ﾌｧｲﾙから取り込み...");
   AddPopupItem(PopupMenuEdit, "PopupEditCount", Action("MenuTextCount"), "文字数ｶｳﾝﾄ...");
+  // The registered font styles follow this separator (hidden while there are none).
+  PopupMenuEdit->addSeparator()->setObjectName("PopupEditN5");
 
   PopupMenuBar = new QMenu(this);
   PopupMenuBar->setObjectName("PopupMenuBar");

@@ -46,6 +46,7 @@ void TFormMain::CreateFileMenu() {
   AddCommand(save, "MenuSaveOutline", "ｱｳﾄﾗｲﾝを書き出し(&O)...");
   AddCommand(save, "MenuSaveHTML", "HTMLﾌｧｲﾙに書き出し(&H)...");
   AddCommand(save, "MenuSaveMeDoc", "MeDoc形式で書き出し(&M)...");
+  AddCommand(save, "MenuSaveEPUB", "EPUBﾌｧｲﾙに書き出し(&B)...");
   QMenu* load = MenuFile->addMenu(U8("読みこみ(&D)"));
   load->setObjectName("MenuFileLoadSub");
   AddCommand(load, "MenuLoadOutlineText", "階層付きﾃｷｽﾄを読みこみ(&O)...");
@@ -187,6 +188,8 @@ void TFormMain::CreateTextMenu() {
   menu->addSeparator()->setObjectName("MenuTextN3");
   cmd("MenuTextImport", "ﾌｧｲﾙから取り込み(&I)...", "取");
   cmd("MenuTextCount", "文字数ｶｳﾝﾄ(&C)...", nullptr, QKeySequence(Qt::CTRL | Qt::Key_Slash));
+  // The registered font styles follow this separator (hidden while there are none).
+  menu->addSeparator()->setObjectName("MenuTextN4");
 }
 
 void TFormMain::CreateMoveMenu() {

@@ -15,16 +15,17 @@
 #include <vector>
 
 #include "platform/paths.h"
+#include "ui/common/font_setting_qt.h"
 #include "ui/document/node_panes.h"
 #include "ui/document/tree_branch_style.h"
+#include "ui/styling/styling_commands.h"
 #include "ui/window/tform_main.h"
 
 namespace pw {
 namespace {
 
-QColor ToQColor(int32_t color) {
-  return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
+// Room between two bars of a row (the layout's spacing and a margin), in pixels.
+constexpr int kBarSpacing = 8;
 
 void SetPaneColors(QWidget* pane, int32_t background, int32_t text) {
   QPalette palette = pane->palette();
@@ -35,8 +36,8 @@ void SetPaneColors(QWidget* pane, int32_t background, int32_t text) {
 
 }  // namespace
 
-void TFormMain::ApplySettings() {
-  // Window bounds, fitted to the screen.
+void TFormMain::ApplyWindowLayout() {
+  // Window bounds, fitted to the screen. Left and Top are the frame's, as move() takes them.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
     FitWindowToScreen(area.width(), area.height(), &settings_);
@@ -59,7 +60,9 @@ void TFormMain::ApplySettings() {
   for (size_t i = 0; i < kToolBarCount; ++i) ToolBars[i]->setVisible(bars.bar_visible[i]);
   PanelEditToolFont->setVisible(bars.PanelEditToolFont);
   anlRulerMain->setVisible(bars.anlRulerMain);
+}
 
+void TFormMain::ApplySettings() {
   panes_->ApplySplitSettings(isVisible());
 
   // The tree's buttons and connecting lines.
@@ -75,70 +78,65 @@ void TFormMain::ApplySettings() {
   SetPaneColors(MemoTitle, settings_.MemoColor, settings_.MemoFont.Color);
   SetPaneColors(RichEditMain, settings_.REColor, settings_.RichEditFont.Color);
 
-  // Tab stops every "Tab" widths of "0" in the body font, in whole points.
-  const QFontMetrics metrics(RichEditMain->document()->defaultFont());
-  const std::vector<int> stops =
-      TabStopPoints(metrics.horizontalAdvance(QLatin1Char('0')), settings_.Tab);
-  if (!stops.empty() && stops.front() > 0) {
-    RichEditMain->setTabStopDistance(stops.front() * 4.0 / 3.0);
-  }
+  // Tab stops every "Tab" widths of "0" in the body font, on the body's paragraphs.
+  if (styling_) styling_->ApplySettings();
+}
+
+QToolBar* TFormMain::PlacedBar(size_t slot) const {
+  return slot == kFontBarSlot ? PanelEditToolFont : ToolBars[slot];
 }
 
 void TFormMain::PlaceBars() {
-  // The tool-bar area keeps rows of bars rather than free positions: bars with the same top
-  // share a row, in the order of their left edges. Bars without a stored place keep theirs.
-  const ToolBarLayout& layout = settings_.ToolBars;
-  struct Placed {
-    int top;
-    int left;
-    QToolBar* bar;
-  };
-  std::vector<Placed> placed;
-  for (size_t i = 0; i < kToolBarCount; ++i) {
-    const BarPosition& pos = layout.bar_pos[i];
-    if (pos.Left && pos.Top) placed.push_back({*pos.Top, *pos.Left, ToolBars[i]});
+  // The tool-bar area holds rows of bars: the stored places give the rows and their order;
+  // at the first start the bars flow onto as many rows as the window's width needs, so that
+  // every button shows.
+  std::array<int, kPlacedBarCount> widths{};
+  for (size_t slot = 0; slot < kPlacedBarCount; ++slot) {
+    widths[slot] = PlacedBar(slot)->sizeHint().width() + kBarSpacing;
   }
-  if (layout.font_bar_pos.Left && layout.font_bar_pos.Top) {
-    placed.push_back({*layout.font_bar_pos.Top, *layout.font_bar_pos.Left, PanelEditToolFont});
+  bar_rows_ = settings_.ToolBars.Arrange(widths, width());
+  for (size_t slot = 0; slot < kPlacedBarCount; ++slot) {
+    removeToolBarBreak(PlacedBar(slot));
+    removeToolBar(PlacedBar(slot));
   }
-  if (placed.empty()) return;
-  std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
-    return a.top != b.top ? a.top < b.top : a.left < b.left;
-  });
-  for (QToolBar* bar : ToolBars) removeToolBarBreak(bar);
-  removeToolBarBreak(PanelEditToolFont);
-  for (const Placed& p : placed) removeToolBar(p.bar);
-  for (size_t i = 0; i < placed.size(); ++i) {
-    if (i > 0 && placed[i].top != placed[i - 1].top) addToolBarBreak(Qt::TopToolBarArea);
-    addToolBar(Qt::TopToolBarArea, placed[i].bar);
-    placed[i].bar->show();
+  for (size_t row = 0; row < bar_rows_.size(); ++row) {
+    if (row > 0) addToolBarBreak(Qt::TopToolBarArea);
+    for (size_t slot : bar_rows_[row]) {
+      addToolBar(Qt::TopToolBarArea, PlacedBar(slot));
+      PlacedBar(slot)->show();
+    }
   }
 }
 
 void TFormMain::StoreWindowSettings() {
-  const QRect bounds = normalGeometry().isValid() ? normalGeometry() : geometry();
-  settings_.Left = bounds.x();
-  settings_.Top = bounds.y();
-  settings_.Width = bounds.width();
-  settings_.Height = bounds.height();
+  // Left and Top are the frame's (what move() takes back), Width and Height the window's own:
+  // a restart puts the window exactly where it was.
+  const QPoint frame_offset = geometry().topLeft() - pos();
+  const QRect bounds = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+  if (bounds.isValid()) {
+    settings_.Left = bounds.x() - frame_offset.x();
+    settings_.Top = bounds.y() - frame_offset.y();
+    settings_.Width = bounds.width();
+    settings_.Height = bounds.height();
+  }
   settings_.Maximized = isMaximized();
   const QList<int> sizes = SplitterMain->sizes();
   if (!sizes.isEmpty() && sizes[0] > 0) settings_.TreeWidth = sizes[0];
   ToolBarLayout& bars = settings_.ToolBars;
-  for (size_t i = 0; i < kToolBarCount; ++i) {
-    bars.bar_visible[i] = !ToolBars[i]->isHidden();
-    // A hidden bar has no place of its own now; it keeps the one it had.
-    if (!ToolBars[i]->isHidden()) {
-      bars.bar_pos[i].Left = ToolBars[i]->x();
-      bars.bar_pos[i].Top = ToolBars[i]->y();
-    }
-  }
+  for (size_t i = 0; i < kToolBarCount; ++i) bars.bar_visible[i] = !ToolBars[i]->isHidden();
   bars.PanelEditToolFont = !PanelEditToolFont->isHidden();
   bars.anlRulerMain = !anlRulerMain->isHidden();
-  if (!PanelEditToolFont->isHidden()) {
-    bars.font_bar_pos.Left = PanelEditToolFont->x();
-    bars.font_bar_pos.Top = PanelEditToolFont->y();
+  // The bars' places in the tool-bar area, which starts under the menu bar.
+  const int area_top = menuWidget() != nullptr ? menuWidget()->geometry().bottom() + 1 : 0;
+  std::array<std::optional<BarGeometry>, kPlacedBarCount> shown;
+  for (size_t slot = 0; slot < kPlacedBarCount; ++slot) {
+    const QToolBar* bar = PlacedBar(slot);
+    if (bar->isHidden() || toolBarArea(const_cast<QToolBar*>(bar)) != Qt::TopToolBarArea) {
+      continue;
+    }
+    shown[slot] = BarGeometry{bar->x(), bar->y() - area_top, bar->width()};
   }
+  bars.RecordPlaces(bar_rows_, shown);
 }
 
 bool TFormMain::WriteSettingsFile() {
