@@ -8,3 +8,5 @@ if(TARGET pw_richtext)
   add_executable(make_sample_story ${CMAKE_CURRENT_SOURCE_DIR}/make_sample_story.cpp)
   target_link_libraries(make_sample_story PRIVATE pw_core pw_richtext)
 endif()
+# The floor of reading: one fresh buffer filled by one read (scripts/bench-io).
+add_executable(read_floor ${CMAKE_CURRENT_SOURCE_DIR}/read_floor.cpp)

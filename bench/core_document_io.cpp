@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/outline_file.h"
+#include "core/recovery_copy.h"
 
 namespace {
 
@@ -57,6 +58,31 @@ void BM_WriteDocument(benchmark::State& state) {
                           static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 BENCHMARK(BM_WriteDocument)->Unit(benchmark::kMillisecond);
+
+// The recovery copy the window writes every minute of editing: the whole document, atomically,
+// without waiting for the disk. Its time is the pause the user could feel.
+void BM_WriteRecoveryCopy(benchmark::State& state) {
+  const std::string path = DocumentPath();
+  pw::Outline outline;
+  pw::ReadOutlineFile(path, pw::ReadTarget::kMainTree, &outline);
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "pw-bench-recovery";
+  pw::Status status;
+  auto copy = pw::RecoveryCopy::Start(folder.string(), path, &status);
+  if (!copy) {
+    state.SkipWithError(status.message.c_str());
+    return;
+  }
+  for (auto _ : state) {
+    status = copy->Write(outline, 0, 0);
+    if (!status) state.SkipWithError(status.message.c_str());
+  }
+  copy->Discard();
+  std::filesystem::remove_all(folder);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(std::filesystem::file_size(path)));
+}
+BENCHMARK(BM_WriteRecoveryCopy)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -9,3 +9,6 @@ target_link_libraries(richtext_lines PRIVATE pw_richtext)
 target_link_options(richtext_lines PRIVATE -static-libstdc++ -static-libgcc)
 add_executable(bench_richtext ${CMAKE_CURRENT_SOURCE_DIR}/richtext_bench.cpp)
 target_link_libraries(bench_richtext PRIVATE pw_richtext benchmark::benchmark)
+# Hostile bodies (many tab stops, a huge font name): reading time and memory stay linear.
+add_executable(bench_rtf_hostile ${CMAKE_CURRENT_SOURCE_DIR}/richtext_hostile.cpp)
+target_link_libraries(bench_rtf_hostile PRIVATE pw_richtext benchmark::benchmark)

@@ -3,6 +3,7 @@
 #define PLOTWEAVE_CLI_COMMAND_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pw::cli {
@@ -26,6 +27,9 @@ struct RegisterCommand {
 
 // Prints "pwvtool: <message>" to stderr and returns 1.
 int Fail(const std::string& message);
+
+// Whether `path` ends in `upper_extension` (".PWV"), letter case ignored.
+bool HasExtension(const std::string& path, std::string_view upper_extension);
 
 // Reads a document, or a template when the name ends in ".PWT" (letter case ignored).
 bool IsTemplatePath(const std::string& path);

@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "core/atomic_file.h"
 #include "core/cp932.h"
 #include "core/new_document.h"
 #include "core/outline_file.h"
+#include "platform/paths.h"
 #include "richtext/body_text.h"
 
 namespace pw::cli {
@@ -27,6 +29,27 @@ bool Load(const std::string& path, Outline* outline, ReadResult* result, bool* i
     Fail(path + ": ﾌｧｲﾙの読み込みに失敗しました: " + result->status.message);
     return false;
   }
+  return true;
+}
+
+// The layout a written file's extension names: a template for ".PWT", a document for ".PWV"
+// (letter case ignored); any other name is refused, as it would read back as something else.
+bool OutputOptions(const std::string& path, WriteOptions* options) {
+  if (IsTemplatePath(path)) {
+    options->variant = OutlineVariant::kTemplate;
+  } else if (HasExtension(path, ".PWV")) {
+    options->variant = OutlineVariant::kDocument;
+  } else {
+    Fail(path + ": ファイル名が無効です (.PWV or .PWT)");
+    return false;
+  }
+  if (IsReadOnlyFile(path)) {
+    Fail(path + ": 保存に失敗しました: このファイルは読み取り専用ファイルです");
+    return false;
+  }
+  options->body_serializer = rich::SerializeBodyForFile;
+  // Where the folder takes no new files, a writable file is rewritten in place.
+  options->file.spare_folder = TempDir();
   return true;
 }
 
@@ -111,10 +134,9 @@ int Resave(const std::vector<std::string>& args) {
   bool is_template = false;
   if (!Load(args[0], &outline, &result, &is_template)) return 1;
   WriteOptions options;
-  options.variant = OutlineVariant::kDocument;
+  if (!OutputOptions(args[1], &options)) return 1;
   options.selected_index = result.info.selected_index;
   options.caret = result.info.caret;
-  options.body_serializer = rich::SerializeBodyForFile;
   if (Status s = WriteOutlineFile(args[1], outline, options); !s) {
     return Fail(args[1] + ": 保存に失敗しました: " + s.message);
   }
@@ -126,7 +148,7 @@ int New(const std::vector<std::string>& args) {
   Outline& outline = TheOutline();
   MakeNewDocument(&outline);
   WriteOptions options;
-  options.body_serializer = rich::SerializeBodyForFile;
+  if (!OutputOptions(args[0], &options)) return 1;
   if (Status s = WriteOutlineFile(args[0], outline, options); !s) {
     return Fail(args[0] + ": 保存に失敗しました: " + s.message);
   }
@@ -139,7 +161,8 @@ const RegisterCommand kInfo(
 const RegisterCommand kDump(
     "dump", "dump [--text] FILE one JSON object per node, in pre-order (--text: each body's lines)",
     Dump);
-const RegisterCommand kResave("resave", "resave IN OUT      read and write again as a document",
+const RegisterCommand kResave("resave",
+                              "resave IN OUT      read and write again (OUT.PWT: as a template)",
                               Resave);
 const RegisterCommand kNew("new", "new OUT            write a new document (\"No Title\")", New);
 

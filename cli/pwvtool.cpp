@@ -18,12 +18,14 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-bool IsTemplatePath(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string ext = path.substr(path.size() - 4);
+bool HasExtension(const std::string& path, std::string_view upper_extension) {
+  if (path.size() < upper_extension.size()) return false;
+  std::string ext = path.substr(path.size() - upper_extension.size());
   for (char& c : ext) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  return ext == ".PWT";
+  return ext == upper_extension;
 }
+
+bool IsTemplatePath(const std::string& path) { return HasExtension(path, ".PWT"); }
 
 std::string JsonString(const std::string& utf8) {
   std::string out = "\"";

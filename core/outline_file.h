@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/atomic_file.h"
 #include "core/byte_io.h"
 #include "core/outline.h"
 #include "core/progress.h"
@@ -40,9 +41,18 @@ struct WriteOptions {
   BodySerializer body_serializer;
   ProgressSink* progress = nullptr;
   bool flush_to_disk = true;  // files only: fsync before the rename
+  AtomicFileOptions file;     // files only
 };
 
 std::string SerializeOutline(const Outline& outline, const WriteOptions& options);
+
+// Appends the 26-byte record of `node` (body length and offset are written only with a body).
+void AppendNodeRecord(std::string* records, const Node* node, bool has_body, int32_t body_length,
+                      int32_t body_offset);
+
+// The largest file the layout's 32-bit section sizes can describe, and the message for more.
+inline constexpr int64_t kMaxOutlineFileSize = INT32_MAX;
+inline constexpr char kTooLargeToSave[] = "文書が大きすぎて保存できません";
 
 // Writes atomically: a failed write leaves an existing file as it was.
 Status WriteOutlineFile(const std::string& path, const Outline& outline,

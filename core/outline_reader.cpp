@@ -47,6 +47,8 @@ class SequentialReader {
   SequentialReader(const ByteSource& source, uint64_t start, uint64_t size)
       : source_(source), next_(start), end_(start + size) {}
 
+  bool AtEnd() const { return window_pos_ == window_.size() && next_ == end_; }
+
   // Appends the next `count` bytes to `out` (or skips them when `out` is null); false when the
   // section has fewer bytes left.
   bool Read(size_t count, std::string* out) {
@@ -94,9 +96,13 @@ class Reader {
   Reader(const ByteSource& source, Outline* outline, ProgressSink* progress)
       : source_(source), outline_(outline), progress_(progress) {}
 
-  // `layout_known` skips the version test (node stream); `bodies_present` says whether the
-  // current layout carries the B field; `keep_bodies` whether nodes get their bodies.
-  ReadResult Read(bool node_stream, bool bodies_present, bool keep_bodies, bool force_old = false) {
+  // `node_stream` skips the version test; `bodies_present` says whether the current layout
+  // carries the B field; `keep_bodies` whether its nodes get their bodies (the old layout's
+  // always do). `retry_as_old` reads a file that begins 3, 0, 0 as the old layout, but only
+  // when that layout accounts for every byte of it: a damaged current file must not open as
+  // an old one by chance.
+  ReadResult Read(bool node_stream, bool bodies_present, bool keep_bodies,
+                  bool retry_as_old = false) {
     ReadResult result;
     ReadInfo& info = result.info;
     std::string magic;
@@ -108,7 +114,7 @@ class Reader {
         result.status = ReadError();
         return result;
       }
-      current = !force_old && magic == std::string("\x03\x00\x00", 3);
+      current = !retry_as_old && magic == std::string("\x03\x00\x00", 3);
     }
     info.layout = current ? FileLayout::kCurrent : FileLayout::kOld;
     Header header;
@@ -120,18 +126,29 @@ class Reader {
     info.title_size = header.title;
     info.body_size = header.body;
     info.record_size = header.record;
-
-    std::string titles;
-    if (!source_.ReadAt(static_cast<uint64_t>(header.start), static_cast<size_t>(header.title),
-                        &titles)) {
+    if (!current) keep_bodies = true;
+    const size_t record_size = current ? kRecordSize : kOldRecordSize;
+    if (retry_as_old &&
+        (static_cast<uint64_t>(header.start + header.title + header.body + header.record) !=
+             source_.size() ||
+         header.record % static_cast<int64_t>(record_size) != 0)) {
       result.status = ReadError();
       return result;
     }
-    // Nodes, titles and bodies are about to take this much fresh memory.
-    const size_t expected_nodes = static_cast<size_t>(header.record) / kOldRecordSize;
-    PrepareHeapForLoad(static_cast<size_t>(header.title) * 2 + expected_nodes * 256 +
+
+    std::string titles;
+    if (!source_.ReadAt(static_cast<uint64_t>(header.start), static_cast<size_t>(header.title),
+                        &titles) ||
+        (retry_as_old && (titles.empty() || (titles.back() != '\n' && titles.back() != '\r')))) {
+      result.status = ReadError();
+      return result;
+    }
+    // Nodes, titles and bodies are about to take this much fresh memory. No more nodes are
+    // made than the record section can describe, whatever the title section holds.
+    const size_t max_nodes = static_cast<size_t>(header.record) / record_size;
+    PrepareHeapForLoad(static_cast<size_t>(header.title) * 2 + max_nodes * 256 +
                        (keep_bodies ? static_cast<size_t>(header.body) : 0));
-    if (Status s = ParseTitleSection(titles, outline_); !s) {
+    if (Status s = ParseTitleSection(titles, outline_, max_nodes); !s) {
       info.node_count = outline_->size();
       result.status = s;
       return result;
@@ -140,8 +157,7 @@ class Reader {
     titles.shrink_to_fit();
     const size_t count = outline_->size();
     info.node_count = count;
-    const size_t record_size = current ? kRecordSize : kOldRecordSize;
-    if (static_cast<uint64_t>(header.record) / record_size < count) {
+    if (retry_as_old && count * record_size != static_cast<uint64_t>(header.record)) {
       result.status = ReadError();
       return result;
     }
@@ -192,6 +208,7 @@ class Reader {
       progress.Step();
     }
     outline_->EndBulkLoad();
+    if (status && retry_as_old && !bodies.AtEnd()) status = ReadError();
     if (!status) {
       result.status = status;
       return result;
@@ -228,7 +245,8 @@ class Reader {
       header->title = LoadInt32(bytes.data());
       header->body = LoadInt32(bytes.data() + 4);
       header->record = LoadInt32(bytes.data() + 8);
-      header->has_body = true;
+      // The old layout's bodies are read whenever its body section holds anything.
+      header->has_body = header->body > 0;
       header->start = 12;
     }
     if (header->title < 0 || header->body < 0 || header->record < 0) return ReadError();
@@ -257,7 +275,8 @@ ReadResult ReadOutline(const ByteSource& source, ReadTarget target, Outline* out
   }
   if (!result.status && result.info.layout == FileLayout::kCurrent) {
     // An old-layout file whose title section is exactly 3 bytes long starts with 3, 0, 0 too.
-    // When it does not read as the current layout, it may still read as the old one.
+    // When it does not read as the current layout, it may still be an old one; if it is not,
+    // the current layout's error stands.
     Outline old_outline;
     ReadResult old = Reader(source, &old_outline, nullptr).Read(false, bodies, bodies, true);
     if (old.status) {

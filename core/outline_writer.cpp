@@ -13,8 +13,10 @@ namespace {
 
 constexpr std::string_view kRtfPrefix = "{\\rtf";
 
-void AppendRecord(std::string* records, const Node* node, bool has_body, int32_t body_length,
-                  int32_t body_offset) {
+}  // namespace
+
+void AppendNodeRecord(std::string* records, const Node* node, bool has_body, int32_t body_length,
+                      int32_t body_offset) {
   const TNodeData* data = node->data();
   records->push_back(has_body ? 1 : 0);
   AppendInt32(records, has_body ? body_length : 0);
@@ -25,6 +27,8 @@ void AppendRecord(std::string* records, const Node* node, bool has_body, int32_t
   records->push_back(node->expanded() ? 1 : 0);
   AppendInt32(records, data != nullptr ? data->Kind : (node->parent() ? nkChild : nkRoot));
 }
+
+namespace {
 
 // Everything but the bodies themselves, which are handed out one by one.
 class Layout {
@@ -48,7 +52,7 @@ class Layout {
           length = static_cast<int64_t>(body.size());
         }
       }
-      AppendRecord(&records_, node, has_body, static_cast<int32_t>(length),
+      AppendNodeRecord(&records_, node, has_body, static_cast<int32_t>(length),
                    static_cast<int32_t>(offset));
       offset += length;
     });
@@ -116,9 +120,11 @@ Status WriteOutlineFile(const std::string& path, const Outline& outline,
   ProgressScope progress(options.progress, kSavingCaption, outline.size() + 1);
   Layout layout(outline, options);
   // Section sizes are 32-bit fields; a larger document cannot be stored in this layout.
-  if (layout.total_size() > INT32_MAX) return Status::Error("文書が大きすぎて保存できません");
+  if (layout.total_size() > kMaxOutlineFileSize) return Status::Error(kTooLargeToSave);
   Status status;
-  std::unique_ptr<AtomicFile> file = AtomicFile::Create(path, &status);
+  AtomicFileOptions file_options = options.file;
+  file_options.remove_stale_temporaries = true;  // a document: left-overs of killed saves go
+  std::unique_ptr<AtomicFile> file = AtomicFile::Create(path, &status, file_options);
   if (!file) return status;
   layout.Emit(outline, progress, [&file](std::string_view bytes) { file->Write(bytes); });
   return file->Commit(options.flush_to_disk);

@@ -5,6 +5,7 @@
 
 #include "core/cp932.h"
 #include "core/format.h"
+#include "core/outline_file.h"
 
 namespace pw {
 
@@ -36,14 +37,19 @@ std::string LevelErrorMessage(int level, std::string_view title_cp932) {
                        {std::to_string(level), Cp932ToUtf8(title_cp932).text});
 }
 
-Status ParseTitleSection(std::string_view section, Outline* outline) {
+Status ParseTitleSection(std::string_view section, Outline* outline, size_t max_nodes) {
   outline->BeginBulkLoad();
   outline->Clear();
   // path[k] is the most recent node at level k on the way to the previous node.
   std::vector<Node*> path;
   Status status;
   size_t pos = 0;
+  size_t count = 0;
   while (pos < section.size()) {
+    if (count++ == max_nodes) {
+      status = Status::Error(kStreamReadError);
+      break;
+    }
     size_t end = section.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = section.size();
     std::string_view line = section.substr(pos, end - pos);

@@ -3,6 +3,7 @@
 #ifndef PLOTWEAVE_CORE_TITLE_SECTION_H_
 #define PLOTWEAVE_CORE_TITLE_SECTION_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,9 +21,10 @@ std::string BuildTitleSection(const Outline& outline);
 
 // Replaces the content of `outline` by the nodes the lines describe. Every node gets a
 // TNodeData of kind nkChild (the readers fill in the real record afterwards). A level more
-// than one deeper than the previous node's stops with the documented message; the outline
-// keeps the nodes built so far.
-Status ParseTitleSection(std::string_view section, Outline* outline);
+// than one deeper than the previous node's stops with the documented message, and a line
+// beyond `max_nodes` with the stream read error; the outline keeps the nodes built so far.
+Status ParseTitleSection(std::string_view section, Outline* outline,
+                         size_t max_nodes = SIZE_MAX);
 
 // The message for a title line whose level jumps by more than one.
 std::string LevelErrorMessage(int level, std::string_view title_cp932);

@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/outline_file.h"
+#include "fuzz/core_round_trip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   pw::Outline outline;
-  if (pw::ReadNodeStream(bytes, &outline).status) {
+  const bool read = pw::ReadNodeStream(bytes, &outline).status.ok;
+  CheckNodeCount(outline, bytes);
+  if (read) {
     pw::WriteOptions options;
     options.variant = pw::OutlineVariant::kNodeStream;
     std::string first = pw::SerializeOutline(outline, options);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <unordered_map>
 
 #include "core/code_page.h"
@@ -29,8 +30,20 @@ struct GroupState {
   bool italic = false;
   bool underline = false;
   bool strike_out = false;
-  ParagraphFormat paragraph;
+  // Shared with the enclosing groups until one of them changes it, so that opening a group
+  // costs the same whatever the paragraph format holds.
+  std::shared_ptr<const ParagraphFormat> paragraph = DefaultParagraph();
   size_t bullet_owner = 0;  // kBullet: the state whose paragraph gets the bullet
+
+  static const std::shared_ptr<const ParagraphFormat>& DefaultParagraph() {
+    static const auto kDefault = std::make_shared<const ParagraphFormat>();
+    return kDefault;
+  }
+  // The paragraph format for changing, copied first when another state shares it.
+  ParagraphFormat& MutableParagraph() {
+    if (paragraph.use_count() != 1) paragraph = std::make_shared<ParagraphFormat>(*paragraph);
+    return const_cast<ParagraphFormat&>(*paragraph);
+  }
 };
 
 struct FontEntry {
@@ -89,6 +102,34 @@ std::string DecodeBytes(std::string_view bytes, int code_page) {
   std::string ascii;
   for (char c : bytes) ascii.push_back(static_cast<unsigned char>(c) < 0x80 ? c : '?');
   return ascii;
+}
+
+// A face name is cut to what the control holds. Collecting stops well past that, but not at
+// it, since control characters and blanks around the name are dropped afterwards.
+constexpr size_t kFaceCollectLimit = 1024;
+
+constexpr std::string_view kBlanksBeforeName(
+    " \x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c\x0d\x0e\x0f"
+    "\x10\x11\x12\x13\x14\x15\x16\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f");
+
+void AppendFaceBytes(std::string_view bytes, std::string* out) {
+  if (out->size() >= kFaceCollectLimit) return;
+  out->append(bytes.substr(0, kFaceCollectLimit - out->size()));
+}
+
+// Cuts UTF-8 text after `max_units` UTF-16 units, never inside a character.
+void TruncateUtf16Units(std::string* utf8, size_t max_units) {
+  size_t units = 0;
+  for (size_t i = 0; i < utf8->size();) {
+    const auto lead = static_cast<unsigned char>((*utf8)[i]);
+    const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    units += length == 4 ? 2 : 1;
+    if (units > max_units) {
+      utf8->resize(i);
+      return;
+    }
+    i += length;
+  }
 }
 
 // Receives what the body destination holds.
@@ -152,9 +193,9 @@ class Reader {
   void DoStyle(const Token& token, int which);
   void DoUnderlineOff(const Token&, int) { Top().underline = false; }
   void DoPar(const Token&, int) { sink_->ParagraphEnd(Top()); }
-  void DoPard(const Token&, int) { Top().paragraph = ParagraphFormat{}; }
+  void DoPard(const Token&, int) { Top().paragraph = GroupState::DefaultParagraph(); }
   void DoAlign(const Token&, int alignment) {
-    Top().paragraph.alignment = static_cast<Alignment>(alignment);
+    Top().MutableParagraph().alignment = static_cast<Alignment>(alignment);
   }
   void DoIndent(const Token& token, int which);
   void DoTabStop(const Token& token, int);
@@ -435,12 +476,19 @@ void Reader::AddText(std::string_view text) {
       pending_.append(text);
       break;
     case Destination::kFontTable:
-      for (char c : text) {
-        if (c == ';') {
-          CommitFont();
-        } else {
-          font_name_bytes_.push_back(c);
+      while (!text.empty()) {
+        if (font_name_bytes_.empty() && font_name_.empty()) {
+          // Blanks and control characters before a name are dropped anyway; skipping them here
+          // keeps them from filling the collected bytes.
+          const size_t start = text.find_first_not_of(kBlanksBeforeName);
+          text.remove_prefix(start == std::string_view::npos ? text.size() : start);
+          if (text.empty()) break;
         }
+        const size_t semicolon = text.find(';');
+        AppendFaceBytes(text.substr(0, semicolon), &font_name_bytes_);
+        if (semicolon == std::string_view::npos) break;
+        CommitFont();
+        text.remove_prefix(semicolon + 1);
       }
       break;
     case Destination::kColorTable:
@@ -457,7 +505,8 @@ void Reader::AddByte(unsigned char byte) {
   if (Top().destination == Destination::kBody) {
     pending_.push_back(static_cast<char>(byte));
   } else if (Top().destination == Destination::kFontTable) {
-    font_name_bytes_.push_back(static_cast<char>(byte));
+    const char c = static_cast<char>(byte);
+    AppendFaceBytes(std::string_view(&c, 1), &font_name_bytes_);
   }
 }
 
@@ -493,11 +542,14 @@ void Reader::Emit(char32_t ch) {
     // The line reader skips decoding but keeps the character: whether an entry has a name
     // decides when it is committed, and both readers must see the same font table.
     if (sink_->WantsFontNames()) {
-      font_name_ +=
-          DecodeBytes(font_name_bytes_, font_code_page_ > 0 ? font_code_page_ : ansi_code_page_);
+      AppendFaceBytes(
+          DecodeBytes(font_name_bytes_, font_code_page_ > 0 ? font_code_page_ : ansi_code_page_),
+          &font_name_);
       font_name_bytes_.clear();
     }
-    AppendUtf8(ch, &font_name_);
+    std::string utf8;
+    AppendUtf8(ch, &utf8);
+    AppendFaceBytes(utf8, &font_name_);
   }
 }
 
@@ -550,6 +602,8 @@ void Reader::CommitFont() {
   while (!entry.face.empty() && entry.face.back() == ' ') entry.face.pop_back();
   size_t first = entry.face.find_first_not_of(' ');
   entry.face.erase(0, first == std::string::npos ? entry.face.size() : first);
+  TruncateUtf16Units(&entry.face, kMaxFaceLength);
+  while (!entry.face.empty() && entry.face.back() == ' ') entry.face.pop_back();
   fonts_[font_number_] = std::move(entry);
   font_open_ = false;
   font_name_bytes_.clear();
@@ -625,16 +679,21 @@ void Reader::DoStyle(const Token& token, int which) {
 
 void Reader::DoIndent(const Token& token, int which) {
   double points = (token.has_parameter ? token.parameter : 0) / 20.0;
-  ParagraphFormat& p = Top().paragraph;
+  ParagraphFormat& p = Top().MutableParagraph();
   (which == 0 ? p.first_indent : which == 1 ? p.left_indent : p.right_indent) = points;
 }
 
 void Reader::DoTabStop(const Token& token, int) {
   if (!token.has_parameter) return;
-  std::vector<double>& stops = Top().paragraph.tab_stops;
+  const std::vector<double>& stops = Top().paragraph->tab_stops;
   double points = token.parameter / 20.0;
   auto it = std::lower_bound(stops.begin(), stops.end(), points);
-  if (it == stops.end() || *it != points) stops.insert(it, points);
+  if (it != stops.end() && *it == points) return;
+  // The rich-text control keeps the first stops given and ignores the rest.
+  if (stops.size() >= kMaxTabStops) return;
+  const auto at = it - stops.begin();
+  std::vector<double>& own = Top().MutableParagraph().tab_stops;
+  own.insert(own.begin() + at, points);
 }
 
 void Reader::DoUnicode(const Token& token, int) {
@@ -693,7 +752,7 @@ void Reader::DoColorComponent(const Token& token, int which) {
 
 void Reader::DoBullet(const Token&, int) {
   size_t owner = Top().bullet_owner;
-  if (owner < stack_.size()) stack_[owner].paragraph.bullet = true;
+  if (owner < stack_.size()) stack_[owner].MutableParagraph().bullet = true;
 }
 
 // Builds the document; consecutive text of one state goes into one run.
@@ -722,11 +781,11 @@ class DocumentSink : public ContentSink {
     Append(text, state);
   }
   void ParagraphEnd(const GroupState& state) override {
-    document_.paragraphs.back().format = state.paragraph;
+    document_.paragraphs.back().format = *state.paragraph;
     document_.paragraphs.emplace_back();
   }
   void Finish(const GroupState& state) override {
-    document_.paragraphs.back().format = state.paragraph;
+    document_.paragraphs.back().format = *state.paragraph;
     document_.Normalize();
   }
 

@@ -13,6 +13,10 @@ namespace pw::rich {
 
 // Groups deeper than this are read as if their content were skipped.
 inline constexpr int kMaxGroupDepth = 256;
+// What the rich-text control holds of a paragraph's tab stops and of a face name (in UTF-16
+// units); what goes beyond is dropped, so no format grows with the input.
+inline constexpr size_t kMaxTabStops = 32;
+inline constexpr size_t kMaxFaceLength = 31;
 
 // Reading never fails: whatever cannot be understood is skipped, the rest is kept. The input
 // need not end at its last closing brace; an unterminated document is read to the end.

@@ -47,6 +47,44 @@ expect "new has No Title" 0 '"title":"No Title","kind":1' -- "$tool" dump "$work
 expect "resave" 0 "" -- "$tool" resave "$sample" "$work/again.PWV"
 expect "resave is byte for byte" 0 "" -- cmp "$sample" "$work/again.PWV"
 expect "resave into a missing folder" 1 "保存に失敗しました" -- "$tool" resave "$sample" "$work/no/x.PWV"
+# A save removes what killed saves of the same file left behind, and nothing else.
+printf 'partial' >"$work/again.PWV.~pw999999999-1"
+printf 'other' >"$work/other.PWV.~pw999999999-1"
+expect "stale temporary file removed" 0 "^other.PWV.~pw999999999-1$" -- sh -c \
+  "'$tool' resave '$sample' '$work/again.PWV' && ls -A '$work' | grep '~pw'"
+rm -f "$work/other.PWV.~pw999999999-1"
+# The output's extension names the layout; any other name is refused.
+expect "resave as a template" 0 "" -- "$tool" resave "$sample" "$work/story.PWT"
+expect "the template reads as one" 0 "layout: template" -- "$tool" info "$work/story.PWT"
+expect "the template keeps the kinds" 0 "^$" -- bash -c "diff <('$tool' dump '$sample' | sed 's/,\"bodyBytes\":[0-9]*//') \
+  <('$tool' dump '$work/story.PWT' | sed 's/,\"bodyBytes\":[0-9]*//')"
+expect "resave to another extension" 1 "ファイル名が無効です" -- "$tool" resave "$sample" "$work/story.TXT"
+expect "new as a template" 0 "layout: template" -- sh -c "'$tool' new '$work/new.pwt' && '$tool' info '$work/new.pwt'"
+# A damaged current-layout file is not read as an old one because its sizes happen to fit.
+printf '\x03\x00\x00\x00\x00\x00\x00\x00\x11\x00\x00\x00\x41\x00\x00' >"$work/damaged.PWV"
+head -c 17 /dev/zero >>"$work/damaged.PWV"
+expect "damaged file is an error" 1 "ストリームの読み込みエラー" -- "$tool" info "$work/damaged.PWV"
+# Files the user may not write are refused; the system's access check decides.
+cp "$sample" "$work/readonly.PWV" && chmod 444 "$work/readonly.PWV"
+expect "resave over a read-only file" 1 "読み取り専用" -- "$tool" resave "$sample" "$work/readonly.PWV"
+expect "the read-only file is untouched" 0 "^444$" -- stat -c %a "$work/readonly.PWV"
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null && id nobody >/dev/null 2>&1; then
+  as_nobody() { setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups "$@"; }
+  shared="$work/shared" && mkdir -m 777 "$shared" && chmod 755 "$work"
+  cp "$sample" "$shared/root.PWV"
+  expect "resave over another user's file" 1 "読み取り専用" -- as_nobody "$tool" resave "$sample" "$shared/root.PWV"
+  expect "another user's file is untouched" 0 "^root 644$" -- stat -c '%U %a' "$shared/root.PWV"
+  # Root's resave of a user's file leaves it the user's.
+  cp "$sample" "$shared/theirs.PWV" && chown nobody "$shared/theirs.PWV" && chmod 640 "$shared/theirs.PWV"
+  "$tool" new "$shared/theirs.PWV"
+  expect "owner and mode are kept" 0 "^nobody 640$" -- stat -c '%U %a' "$shared/theirs.PWV"
+  # A folder that takes no new files: the writable document is rewritten in place.
+  mkdir -m 755 "$work/closed" && cp "$sample" "$work/closed/mine.PWV" && chown nobody "$work/closed/mine.PWV"
+  expect "resave in a closed folder" 0 "" -- as_nobody "$tool" resave "$sample" "$work/closed/mine.PWV"
+  expect "saved in place" 0 "" -- cmp "$sample" "$work/closed/mine.PWV"
+else
+  echo "skipped: the other-user cases need root, setpriv and the user nobody"
+fi
 expect "export hier" 0 "" -- "$tool" export hier "$sample" "$work/story.TXT"
 expect "export hier heading" 0 "^\.\.\.駅前の雨" -- sh -c "iconv -f CP932 -t UTF-8 '$work/story.TXT'"
 expect "import hier" 0 "" -- "$tool" import hier "$work/outline.TXT" "$work/outline.PWV"

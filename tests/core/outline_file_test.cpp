@@ -282,6 +282,90 @@ TEST(OutlineFile, OldLayoutMapsIconsToKinds) {
     }
 }
 
+std::string OldFile(const std::string& titles, const std::string& bodies,
+                    const std::string& records) {
+  std::string file;
+  AppendInt32(&file, static_cast<int32_t>(titles.size()));
+  AppendInt32(&file, static_cast<int32_t>(bodies.size()));
+  AppendInt32(&file, static_cast<int32_t>(records.size()));
+  return file + titles + bodies + records;
+}
+
+// The old layout reads its bodies for every destination, templates included.
+TEST(OutlineFile, OldLayoutBodiesAreReadIntoEveryTree) {
+  const std::string file = OldFile("ab\r\n", "{\\rtf1 x}", OldRecord(true, 9, 6));
+  for (ReadTarget target : {ReadTarget::kMainTree, ReadTarget::kImportTree,
+                            ReadTarget::kOtherTree}) {
+    Outline outline;
+    ASSERT_TRUE(ReadOutline(MemorySource(file), target, &outline).status);
+    ASSERT_TRUE(outline.NodeAt(0)->data()->Body.has_value());
+    EXPECT_EQ(*outline.NodeAt(0)->data()->Body, "{\\rtf1 x}");
+  }
+}
+
+// A file that begins 3, 0, 0 but is broken as the current layout opens as an old one only
+// when the old layout accounts for every byte and its titles end with a line end.
+TEST(OutlineFile, ABrokenCurrentFileDoesNotOpenAsAnOldOne) {
+  const std::string example = std::string("\x03\x00\x00\x00\x00\x00\x00\x00\x11\x00\x00\x00"
+                                          "\x41\x00\x00", 15) + std::string(17, '\0');
+  ASSERT_EQ(example.size(), 32u);
+  const std::string old_record = OldRecord(false, 0, 6);
+  struct Case {
+    const char* what;
+    std::string file;
+    bool opens;
+  } cases[] = {
+      {"the example", example, false},
+      {"old file", OldFile("a\r\n", "", old_record), true},
+      {"old file ending in CR", OldFile("a\r\r", "", old_record + old_record), true},
+      {"one byte more", OldFile("a\r\n", "", old_record) + "x", false},
+      {"titles without a line end", OldFile("abc", "", old_record), false},
+      {"more records than nodes", OldFile("a\r\n", "", old_record + old_record), false},
+      {"body section not used up", OldFile("a\r\n", "{}", old_record), false},
+      {"body section used up", OldFile("a\r\n", "{}", OldRecord(true, 2, 6)), true},
+  };
+  for (const Case& c : cases) {
+    Outline outline;
+    ReadResult result = ReadOutline(MemorySource(c.file), ReadTarget::kMainTree, &outline);
+    EXPECT_EQ(static_cast<bool>(result.status), c.opens) << c.what;
+    if (!c.opens) {
+      EXPECT_EQ(result.status.message, kStreamReadError) << c.what;
+      EXPECT_EQ(result.info.layout, FileLayout::kCurrent) << c.what;
+    }
+  }
+  // Without 3, 0, 0 at the start nothing is retried, so nothing needs to line up.
+  Outline outline;
+  EXPECT_TRUE(ReadOutline(MemorySource(OldFile("ab\r\n", "", old_record) + "extra"),
+                          ReadTarget::kMainTree, &outline)
+                  .status);
+}
+
+// Nodes cost memory; a title section of line ends cannot make more of them than the record
+// section describes.
+TEST(OutlineFile, TitleLinesBeyondTheRecordsMakeNoNodes) {
+  const std::string lines(1 << 20, '\n');
+  const std::string record = Record(false, 0, 0, 1, 1, false, nkRoot);
+  const std::string old_record = OldRecord(false, 0, 6);
+  struct Case {
+    const char* what;
+    std::string file;
+    size_t max_nodes;
+  } cases[] = {
+      {"no records", Header(static_cast<int32_t>(lines.size()), 0, 0) + lines, 0},
+      {"one record", Header(static_cast<int32_t>(lines.size()), 0, 26) + lines + record, 1},
+      {"old layout", OldFile(lines, "", old_record + old_record), 2},
+  };
+  for (const Case& c : cases) {
+    for (ReadTarget target : {ReadTarget::kMainTree, ReadTarget::kOtherTree}) {
+      Outline outline;
+      ReadResult result = ReadOutline(MemorySource(c.file), target, &outline);
+      EXPECT_FALSE(result.status) << c.what;
+      EXPECT_EQ(result.status.message, kStreamReadError) << c.what;
+      EXPECT_LE(outline.size(), std::max<size_t>(c.max_nodes, 1)) << c.what;
+    }
+  }
+}
+
 TEST(OutlineFile, TrailerIsOptionalAndBodiesStopAtNul) {
   std::string titles = "a\r\n\tb\r\n";
   std::string bodies = std::string("{\\rtf1 x}\0tail", 14);

@@ -244,3 +244,63 @@ TEST(RtfReaderTest, GroupScopesCharacterFormat) {
 
 }  // namespace
 }  // namespace pw::rich
+
+namespace pw::rich {
+namespace {
+
+// Formats never grow with the input: the control holds 32 tab stops and 31-unit face names.
+TEST(RtfReaderTest, TabStopsAreBoundedAndScopedByGroups) {
+  std::string stops;
+  for (int i = 40; i >= 1; --i) stops += "\\tx" + std::to_string(i * 20);
+  RichDocument doc = ReadRtf("{\\rtf1 " + stops + "\\tx20 a\\par{\\tx2000 b\\par}c}");
+  ASSERT_EQ(doc.paragraphs.size(), 3u);
+  // The first 32 stops given (40 down to 9 points) are kept, in order; the rest is ignored.
+  std::vector<double> kept;
+  for (int i = 9; i <= 40; ++i) kept.push_back(i);
+  for (const Paragraph& paragraph : doc.paragraphs) EXPECT_EQ(paragraph.format.tab_stops, kept);
+
+  doc = ReadRtf("{\\rtf1\\tx100 {\\tx200\\qc a\\par}b\\par\\pard c}");
+  ASSERT_EQ(doc.paragraphs.size(), 3u);
+  EXPECT_EQ(doc.paragraphs[0].format.tab_stops, (std::vector<double>{5, 10}));
+  EXPECT_EQ(doc.paragraphs[0].format.alignment, Alignment::kCenter);
+  EXPECT_EQ(doc.paragraphs[1].format.tab_stops, (std::vector<double>{5}));
+  EXPECT_EQ(doc.paragraphs[1].format.alignment, Alignment::kLeft);
+  EXPECT_TRUE(doc.paragraphs[2].format.tab_stops.empty());
+}
+
+TEST(RtfReaderTest, FaceNamesAreCutToWhatTheControlHolds) {
+  const std::string x31(31, 'x');
+  struct Case {
+    std::string font_entry;
+    std::string face;
+  } cases[] = {
+      {"\\fnil " + std::string(40000, 'F') + ";", std::string(31, 'F')},
+      {"\\fnil " + x31 + ";", x31},
+      // Blanks around the name do not count, and a cut never leaves a trailing blank.
+      {"\\fnil " + std::string(2000, ' ') + "Name;", "Name"},
+      {"\\fnil " + std::string(30, 'a') + " bc;", std::string(30, 'a')},
+      // Double-byte names count characters, not bytes ("\x82\xa0" is あ).
+      {"\\fcharset128 " + [] {
+         std::string s;
+         for (int i = 0; i < 40; ++i) s += "\\'82\\'a0";
+         return s;
+       }() + ";",
+       [] {
+         std::string s;
+         for (int i = 0; i < 31; ++i) s += "あ";
+         return s;
+       }()},
+      // A character outside the BMP takes two units and is not split.
+      {"\\fnil " + std::string(30, 'a') + "\\u-10179?\\u-8704?;", std::string(30, 'a')},
+      {"\\fnil " + std::string(29, 'a') + "\\u-10179?\\u-8704?;", std::string(29, 'a') + "😀"},
+  };
+  for (const Case& c : cases) {
+    RichDocument doc = ReadRtf("{\\rtf1\\ansi{\\fonttbl{\\f0" + c.font_entry + "}}\\f0 x\\b y}");
+    ASSERT_EQ(doc.paragraphs[0].runs.size(), 2u) << c.face;
+    EXPECT_EQ(doc.paragraphs[0].runs[0].format.face, c.face);
+    EXPECT_EQ(doc.paragraphs[0].runs[1].format.face, c.face);
+  }
+}
+
+}  // namespace
+}  // namespace pw::rich

@@ -29,6 +29,11 @@ inline constexpr char kSaveFailedMessage[] = "保存に失敗しました";
 inline constexpr char kInvalidNameMessage[] = "ファイル名が無効です";
 inline constexpr char kNoFolderMessage[] = "ディレクトリが存在しません";
 
+// A message with the reason a reader or the system gave, on a line of its own.
+inline std::string WithReason(const char* message, const std::string& reason) {
+  return reason.empty() ? std::string(message) : std::string(message) + "\r\n" + reason;
+}
+
 }  // namespace pw
 
 #endif  // PLOTWEAVE_UI_COMMON_QT_TEXT_H_

@@ -1,22 +1,27 @@
 // The document's life in the main window: new, open, save, save as, the save prompt, back-up
-// copies, recent files, dropped files and the caption.
+// copies, recent files, dropped files, the caption, and the recovery copy.
 #include "ui/document/document_commands.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QLockFile>
 #include <QMenu>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTreeView>
 
+#include "core/atomic_file.h"
 #include "core/document_flags.h"
 #include "core/new_document.h"
 #include "core/outline_file.h"
+#include "core/recovery_copy.h"
+#include "platform/document_lock.h"
 #include "platform/paths.h"
 #include "richtext/body_text.h"
 #include "richtext/plain_text.h"
@@ -47,14 +52,63 @@ constexpr char kImportCaption[] = "ﾌｧｲﾙから取り込み";
 constexpr char kImportText[] =
     "現在のノードの内容を上書きしてファイルを読み込みます\r\nよろしいですか？";
 
+// The recovery question: the document, when its copy was written, and what No does.
+constexpr char kRecoveryCaption[] = "Plotweave";
+constexpr char kRecoveryText[] =
+    "前回、保存されないまま終了した文書の復元用データがあります。\r\n\r\n"
+    "文書: %1\r\n記録: %2\r\n\r\n復元しますか？";
+constexpr char kRecoveryKeptNote[] = "\r\n（「いいえ」のときは、次回の起動時にもう一度確認します）";
+constexpr char kRecoveryDroppedNote[] = "\r\n（「いいえ」のときは、この復元用データを削除します）";
+constexpr int kDefaultRecoveryMs = 60 * 1000;
+// One step of writing the copy: bodies of about this size, for at most this long.
+constexpr size_t kRecoveryStepBytes = size_t{256} << 10;
+constexpr qint64 kRecoveryStepNs = 8 * 1000 * 1000;
+// After a writing was abandoned, the next try; after this many in a row, one go.
+constexpr int kRetryAfterAbandonMs = 1000;
+constexpr int kAbandonedBeforeOneGo = 3;
+
 bool HasDocumentExtension(const QString& path) {
   return QFileInfo(path).suffix().compare(QLatin1String("PWV"), Qt::CaseInsensitive) == 0;
 }
 
+int RecoveryIntervalMs() {
+  bool ok = false;
+  const int seconds = qEnvironmentVariableIntValue("PLOTWEAVE_RECOVERY_SECONDS", &ok);
+  return ok && seconds > 0 ? seconds * 1000 : kDefaultRecoveryMs;
+}
+
+QString FromLocalPath(const std::string& path) { return QFile::decodeName(path.c_str()); }
+
 }  // namespace
 
 DocumentCommands::DocumentCommands(WindowContext& window)
-    : window_(window), ui_(window.controls()) {}
+    : window_(window), ui_(window.controls()) {
+  // A copy is due after a minute of editing: the first change after a copy starts the clock.
+  recovery_interval_ms_ = RecoveryIntervalMs();
+  recovery_timer_.setSingleShot(true);
+  connect(&recovery_timer_, &QTimer::timeout, this, &DocumentCommands::WriteRecoveryCopy);
+  step_timer_.setInterval(0);
+  connect(&step_timer_, &QTimer::timeout, this, &DocumentCommands::StepRecoveryCopy);
+  // The body pane's document is replaced with every node it shows; the pane's own signal
+  // follows whichever it holds.
+  connect(ui_.RichEditMain, &QTextEdit::textChanged, this, &DocumentCommands::NoteEdit);
+  connect(ui_.MemoTitle, &QLineEdit::textEdited, this, &DocumentCommands::NoteEdit);
+  QAbstractItemModel* model = window_.model();
+  connect(model, &QAbstractItemModel::dataChanged, this, &DocumentCommands::NoteEdit);
+  connect(model, &QAbstractItemModel::rowsInserted, this, &DocumentCommands::NoteEdit);
+  connect(model, &QAbstractItemModel::rowsRemoved, this, &DocumentCommands::NoteEdit);
+  connect(model, &QAbstractItemModel::rowsMoved, this, &DocumentCommands::NoteEdit);
+  connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+          &DocumentCommands::AbandonRecoveryWriting);
+  connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+          &DocumentCommands::AbandonRecoveryWriting);
+  connect(model, &QAbstractItemModel::rowsAboutToBeMoved, this,
+          &DocumentCommands::AbandonRecoveryWriting);
+  connect(model, &QAbstractItemModel::modelAboutToBeReset, this,
+          &DocumentCommands::AbandonRecoveryWriting);
+  connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this,
+          &DocumentCommands::AbandonRecoveryWriting);
+}
 
 DocumentCommands::~DocumentCommands() = default;
 
@@ -114,7 +168,7 @@ bool DocumentCommands::OpenDocument(const QString& path, bool focus_body) {
   const ReadResult result =
       ReadOutlineFile(LocalPath(path), ReadTarget::kMainTree, &loaded, window_.progress());
   if (!result.status) {
-    window_.ShowMessage(kReadFailedMessage);
+    window_.ShowMessage(WithReason(kReadFailedMessage, result.status.message).c_str());
     return false;
   }
   ReplaceOutline(&loaded);
@@ -152,15 +206,12 @@ void DocumentCommands::TakeImportedDocument(Outline* imported, const QString& na
 void DocumentCommands::HoldDocument(const QString& path) {
   document_lock_.reset();
   if (path.isEmpty()) return;
-  // A hidden lock file beside the document tells another running Plotweave that this one
-  // holds it. Where no lock can be made (a read-only folder) nothing is said.
-  const QFileInfo info(path);
-  auto lock = std::make_unique<QLockFile>(info.path() + QStringLiteral("/.~lock.") +
-                                          info.fileName() + QLatin1Char('#'));
-  lock->setStaleLockTime(0);
-  if (lock->tryLock(0)) {
-    document_lock_ = std::move(lock);
-  } else if (lock->error() == QLockFile::LockFailedError) {
+  // A hidden lock file beside the document tells every other Plotweave window that this one
+  // edits it. Where no lock can be made (a read-only folder) nothing is said.
+  bool held_elsewhere = false;
+  document_lock_ =
+      DocumentLock::Acquire(LocalPath(QFileInfo(path).absoluteFilePath()), &held_elsewhere);
+  if (held_elsewhere) {
     window_.dialogs().Message(window_.dialog_parent(), U8("Plotweave"), U8(kHeldElsewhere),
                               DialogIcon::kWarning);
   }
@@ -193,6 +244,8 @@ void DocumentCommands::TakeOpenedDocument(const QString& path, int32_t selected,
 }
 
 void DocumentCommands::ForgetChanges() {
+  // What the previous document's copy held was saved or given up in the save prompt.
+  DiscardRecoveryCopy();
   window_.panes().ForgetPreviousPlace();
   window_.flags().Clear();
   window_.panes().SetUnmodified();
@@ -316,6 +369,7 @@ DocumentCommands::SaveResult DocumentCommands::SaveRule() {
 }
 
 void DocumentCommands::MarkSaved() {
+  DiscardRecoveryCopy();
   SetCaption();
   window_.flags().Clear();
   window_.panes().SetUnmodified();
@@ -374,9 +428,11 @@ bool DocumentCommands::WriteDocument(const QString& path) {
   options.caret = ui_.RichEditMain->textCursor().position();
   options.body_serializer = [](std::string_view body) { return rich::SerializeBodyForFile(body); };
   options.progress = window_.progress();
+  // Where the folder takes no new files, a writable document is rewritten in place.
+  options.file.spare_folder = TempDir();
   const Status status = WriteOutlineFile(LocalPath(path), window_.outline(), options);
   if (!status) {
-    window_.ShowMessage(kSaveFailedMessage);
+    window_.ShowMessage(WithReason(kSaveFailedMessage, status.message).c_str());
     return false;
   }
   AddRecentFile(path);
@@ -384,8 +440,9 @@ bool DocumentCommands::WriteDocument(const QString& path) {
 }
 
 bool DocumentCommands::IsReadOnlyFile(const QString& path) const {
-  // The owner's write bit, not access(): the refusal must not depend on who runs the program.
-  return (QFile::permissions(path) & QFileDevice::WriteOwner) == 0;
+  // The owner's write bit, and the system's answer for this user: a file another user owns
+  // is as read-only to us as one without write permission.
+  return pw::IsReadOnlyFile(LocalPath(path));
 }
 
 void DocumentCommands::MakeBackup(const QString& path) {
@@ -476,6 +533,120 @@ void DocumentCommands::LoadFileIntoBody(const QString& path) {
   document->setUndoRedoEnabled(true);
   // The pane now differs from the node: the next store writes it back.
   document->setModified(true);
+}
+
+void DocumentCommands::NoteEdit() {
+  edited_since_copy_ = true;
+  if (!recovery_timer_.isActive()) recovery_timer_.start(recovery_interval_ms_);
+}
+
+bool DocumentCommands::HasUnsavedChanges() {
+  return window_.flags().TestModified() || ui_.RichEditMain->document()->isModified() ||
+         ui_.MemoTitle->isModified();
+}
+
+void DocumentCommands::WriteRecoveryCopy() {
+  if (writing_ || !edited_since_copy_ || !HasUnsavedChanges()) return;
+  if (window_.panes().changing() || (window_.progress() && window_.progress()->active())) {
+    recovery_timer_.start(kRetryAfterAbandonMs);  // in the middle of something: a little later
+    return;
+  }
+  Node* current = window_.current_node();
+  // The body pane's edits belong in the copy; the node keeps what it would keep anyway.
+  window_.panes().StoreBody(current);
+  if (!recovery_) {
+    Status status;
+    recovery_ = RecoveryCopy::Start(RecoveryFolder(ConfigDir()), LocalPath(document_name_), &status);
+    if (!recovery_) return;  // no configuration folder: there is nothing to tell the user
+  }
+  const int32_t selected =
+      current != nullptr ? static_cast<int32_t>(window_.outline().AbsoluteIndex(current)) : 0;
+  writing_ = recovery_->BeginWrite(window_.outline(), selected,
+                                   ui_.RichEditMain->textCursor().position());
+  // Edits from now on are the next copy's.
+  edited_since_copy_ = false;
+  if (abandoned_writings_ >= kAbandonedBeforeOneGo) {
+    // The tree keeps changing shape under the steps: this once, all at once.
+    while (!writing_->Step(SIZE_MAX)) {
+    }
+    writing_.reset();
+    abandoned_writings_ = 0;
+    return;
+  }
+  step_timer_.start();
+}
+
+void DocumentCommands::StepRecoveryCopy() {
+  if (!writing_) {
+    step_timer_.stop();
+    return;
+  }
+  QElapsedTimer clock;
+  clock.start();
+  while (!writing_->Step(kRecoveryStepBytes)) {
+    if (clock.nsecsElapsed() >= kRecoveryStepNs) return;  // the rest after the events
+  }
+  // A copy that could not be written leaves the previous one; the next edits try again.
+  if (!writing_->status()) edited_since_copy_ = true;
+  writing_.reset();
+  step_timer_.stop();
+  abandoned_writings_ = 0;
+}
+
+void DocumentCommands::AbandonRecoveryWriting() {
+  if (!writing_) return;
+  writing_.reset();
+  step_timer_.stop();
+  ++abandoned_writings_;
+  edited_since_copy_ = true;
+  recovery_timer_.start(kRetryAfterAbandonMs);
+}
+
+void DocumentCommands::DiscardRecoveryCopy() {
+  writing_.reset();
+  step_timer_.stop();
+  abandoned_writings_ = 0;
+  recovery_timer_.stop();
+  edited_since_copy_ = false;
+  if (recovery_) {
+    recovery_->Discard();
+    recovery_.reset();
+  }
+}
+
+bool DocumentCommands::OfferRecoveryCopies() {
+  std::vector<std::unique_ptr<RecoveryCopy>> copies =
+      FindOrphanedRecoveryCopies(RecoveryFolder(ConfigDir()));
+  for (std::unique_ptr<RecoveryCopy>& copy : copies) {
+    const QString written = QFileInfo(FromLocalPath(copy->copy_path()))
+                                .lastModified()
+                                .toString(QStringLiteral("yyyy/MM/dd hh:mm"));
+    const QString text = U8(kRecoveryText).arg(FromLocalPath(copy->document_path()), written) +
+                         U8(copy->declined_before() ? kRecoveryDroppedNote : kRecoveryKeptNote);
+    if (window_.dialogs().Ask(window_.dialog_parent(), U8(kRecoveryCaption), text,
+                              DialogButtons::kYesNo, DialogIcon::kQuestion) != DialogAnswer::kYes) {
+      copy->Decline();
+      continue;
+    }
+    Outline loaded;
+    const ReadResult result =
+        ReadOutlineFile(copy->copy_path(), ReadTarget::kMainTree, &loaded, window_.progress());
+    if (!result.status) {
+      window_.ShowMessage(WithReason(kReadFailedMessage, result.status.message).c_str());
+      copy->Decline();
+      continue;
+    }
+    ReplaceOutline(&loaded);
+    stored_selected_ = result.info.selected_index;
+    stored_caret_ = result.info.caret;
+    TakeOpenedDocument(FromLocalPath(copy->document_path()), stored_selected_, stored_caret_,
+                       false);
+    // The document is the unsaved one it was, and the copy goes on being its copy.
+    window_.flags().TreeModified = true;
+    recovery_ = std::move(copy);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace pw

@@ -1,5 +1,6 @@
 // The document's life: new, open, save, save as, the save prompt, back-up copies, recent
-// files, dropped files, the lock against other running Plotweaves and the caption.
+// files, dropped files, the lock against other running Plotweaves, the caption, and the
+// recovery copy written while the document has unsaved changes.
 #ifndef PLOTWEAVE_UI_DOCUMENT_DOCUMENT_COMMANDS_H_
 #define PLOTWEAVE_UI_DOCUMENT_DOCUMENT_COMMANDS_H_
 
@@ -7,16 +8,19 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <memory>
 
 #include "ui/common/dialogs.h"
 
 class QAction;
-class QLockFile;
 
 namespace pw {
 
 class ActionRegistry;
+class DocumentLock;
+class RecoveryCopy;
+class RecoveryWriting;
 class Outline;
 class WindowContext;
 struct WindowControls;
@@ -60,6 +64,25 @@ class DocumentCommands : public QObject {
   // The caption for the current name: "NAME - Plotweave Ver 3.21".
   void SetCaption();
 
+  // --- the recovery copy ---
+  // At start-up: offers each copy left by a Plotweave that ended without saving, newest first.
+  // Yes opens it as the unsaved document under its own name (true); No keeps it for one more
+  // start.
+  bool OfferRecoveryCopies();
+  // Starts writing the recovery copy if the document has unsaved changes. The copy is written
+  // a few milliseconds at a time while events run, so that no pause is felt; a change to the
+  // tree's shape on the way abandons it and it starts again a little later.
+  void WriteRecoveryCopy();
+  // Whether a copy is being written.
+  bool writing_recovery_copy() const { return writing_ != nullptr; }
+  // The document was closed without changes left (saved, or the user chose not to save).
+  void DiscardRecoveryCopy();
+  // The time of editing after which a copy is written (default 60 s, or
+  // PLOTWEAVE_RECOVERY_SECONDS).
+  void set_recovery_interval_ms(int ms) { recovery_interval_ms_ = ms; }
+  // The copy being kept for the open document (nullptr while there is none).
+  const RecoveryCopy* recovery_copy() const { return recovery_.get(); }
+
  private:
   enum class SaveResult { kSaved, kCancelled, kFailed };
 
@@ -82,11 +105,24 @@ class DocumentCommands : public QObject {
   // Moves a document read aside into the tree, replacing what it held.
   void ReplaceOutline(Outline* loaded);
   void LoadFileIntoBody(const QString& path);
+  // An edit happened: the recovery copy is due after the interval.
+  void NoteEdit();
+  bool HasUnsavedChanges();
+  void StepRecoveryCopy();
+  // The tree is about to change its shape: a copy being written cannot go on.
+  void AbandonRecoveryWriting();
 
   WindowContext& window_;
   const WindowControls& ui_;
   QString document_name_;
-  std::unique_ptr<QLockFile> document_lock_;
+  std::unique_ptr<DocumentLock> document_lock_;
+  std::unique_ptr<RecoveryCopy> recovery_;
+  std::unique_ptr<RecoveryWriting> writing_;  // goes before the copy it writes
+  QTimer recovery_timer_;
+  QTimer step_timer_;
+  bool edited_since_copy_ = false;
+  int abandoned_writings_ = 0;
+  int recovery_interval_ms_;
   QList<QAction*> recent_actions_;
   bool save_cancelled_ = false;
   int32_t stored_selected_ = 0;

@@ -2,6 +2,7 @@
 // the nodes themselves, so no mapping table has to be kept in step.
 #include "ui/document/outline_model.h"
 
+#include "core/cp932.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/tree_icons.h"
 
@@ -49,11 +50,23 @@ bool OutlineModel::hasChildren(const QModelIndex& parent) const {
   return outline_->child_count(NodeFromIndex(parent)) > 0;
 }
 
+QString ShownTitle(std::string_view title) {
+  if (title.size() <= kMaxShownTitleBytes) return FromCp932(title);
+  size_t end = 0;
+  while (end < title.size()) {
+    const size_t next = NextCharBoundary(title, end);
+    if (next > kMaxShownTitleBytes) break;
+    end = next;
+  }
+  return FromCp932(title.substr(0, end)) + QChar(0x2026);
+}
+
 QVariant OutlineModel::data(const QModelIndex& index, int role) const {
   Node* node = NodeFromIndex(index);
   if (node == nullptr) return {};
   switch (role) {
     case Qt::DisplayRole:
+      return ShownTitle(node->title());
     case Qt::EditRole:
       return FromCp932(node->title());
     case Qt::DecorationRole:

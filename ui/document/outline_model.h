@@ -5,11 +5,19 @@
 #define PLOTWEAVE_UI_DOCUMENT_OUTLINE_MODEL_H_
 
 #include <QAbstractItemModel>
+#include <QString>
 #include <functional>
+#include <string_view>
 
 #include "core/outline.h"
 
 namespace pw {
+
+// The tree shows at most this much of a title (and an ellipsis after it): laying out the whole
+// of a title megabytes long would stall the view at every size calculation.
+inline constexpr size_t kMaxShownTitleBytes = 1024;
+// A title as the tree shows it.
+QString ShownTitle(std::string_view title);
 
 class OutlineModel : public QAbstractItemModel, public OutlineObserver {
   Q_OBJECT

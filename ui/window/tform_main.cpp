@@ -223,7 +223,9 @@ void TFormMain::StartUp(const QStringList& arguments) {
   starting_ = true;
   FormProgress->SetSuppressed(true);
   document_->NewDocument();
-  if (arguments.size() >= 2) {
+  // A copy left by a Plotweave that ended without saving comes before the command line.
+  const bool restored = document_->OfferRecoveryCopies();
+  if (!restored && arguments.size() >= 2) {
     // This file system has no short aliases, so the long form is the argument itself.
     QString path = arguments[1];
     if (QFileInfo::exists(path)) path = QFileInfo(path).absoluteFilePath();
@@ -250,6 +252,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // Saved, or the user chose not to: nothing is left to recover.
+  document_->DiscardRecoveryCopy();
   event->accept();
 }
 
