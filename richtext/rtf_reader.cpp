@@ -6,8 +6,12 @@
 #include "richtext/rtf_reader.h"
 
 #include <algorithm>
+#include <cstring>
+#include <initializer_list>
 #include <map>
-#include <unordered_map>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/code_page.h"
 #include "core/cp932.h"
@@ -102,6 +106,8 @@ class ContentSink {
   virtual void Char(char32_t ch, const GroupState& state) = 0;
   virtual void ParagraphEnd(const GroupState& state) = 0;
   virtual void Finish(const GroupState& state) = 0;
+  // How much the sink holds; a snapshot of the reader notes it (see Reader::Run).
+  virtual size_t OutputSize() const { return 0; }
 };
 
 class Reader {
@@ -110,7 +116,17 @@ class Reader {
     stack_.emplace_back();
   }
 
-  void Run();
+  // Reads to the end. With `snapshot`, a copy of the reader is taken just before the first
+  // \pard of the document's own group (where the header of font and colour tables ends) and
+  // its position noted: the state there depends only on the bytes before it and the byte at
+  // it, so another RTF that begins with the same bytes can go on from the copy.
+  void Run(Reader* snapshot = nullptr, size_t* snapshot_position = nullptr,
+           size_t* snapshot_output = nullptr);
+  // Makes a copy taken by Run read `rtf`, which begins with the same bytes, from `position`.
+  void Resume(std::string_view rtf, size_t position, ContentSink* sink) {
+    tokenizer_ = RtfTokenizer(rtf, position);
+    sink_ = sink;
+  }
   CharFormat FormatOf(const GroupState& state) const;
 
  private:
@@ -119,7 +135,42 @@ class Reader {
     Handler handler;
     int arg;
   };
-  using Table = std::unordered_map<std::string_view, Entry>;
+  // Control word to handler: open addressing over a power-of-two array with a cheap hash,
+  // since every control word of every body is looked up.
+  class Table {
+   public:
+    Table() = default;
+    Table(std::initializer_list<std::pair<std::string_view, Entry>> entries) {
+      size_t slots = 16;
+      while (slots < entries.size() * 4) slots *= 2;
+      slots_.resize(slots);
+      for (const auto& [word, entry] : entries) {
+        size_t i = Hash(word) & (slots - 1);
+        while (!slots_[i].word.empty()) i = (i + 1) & (slots - 1);
+        slots_[i] = {word, entry};
+      }
+    }
+    const Entry* Find(std::string_view word) const {
+      if (slots_.empty() || word.empty()) return nullptr;
+      const size_t mask = slots_.size() - 1;
+      for (size_t i = Hash(word) & mask;; i = (i + 1) & mask) {
+        if (slots_[i].word.empty()) return nullptr;
+        if (slots_[i].word == word) return &slots_[i].entry;
+      }
+    }
+
+   private:
+    static size_t Hash(std::string_view word) {
+      uint32_t h = 2166136261u;
+      for (char c : word) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+      return h ^ (h >> 15);
+    }
+    struct Slot {
+      std::string_view word;
+      Entry entry{nullptr, 0};
+    };
+    std::vector<Slot> slots_;
+  };
   static const Table& TableFor(Destination destination);
 
   GroupState& Top() { return stack_.back(); }
@@ -130,6 +181,12 @@ class Reader {
   void Pop();
   void AddText(std::string_view text);
   void AddByte(unsigned char byte);
+  // In the body, the text tokens that follow only add their bytes: take them in one go.
+  void TakeTextRun() {
+    if (Top().destination == Destination::kBody && fallback_left_ == 0) {
+      tokenizer_.AppendTextRun(&pending_);
+    }
+  }
   void Flush();
   void Dispatch(const Token& token);
   void Symbol(char symbol);
@@ -326,10 +383,19 @@ const Reader::Table& Reader::TableFor(Destination destination) {
   return none;
 }
 
-void Reader::Run() {
+void Reader::Run(Reader* snapshot, size_t* snapshot_position, size_t* snapshot_output) {
   while (!done_) {
+    const size_t token_start = tokenizer_.position();
     Token token = tokenizer_.Next();
     if (token.kind == TokenKind::kEnd) break;
+    if (snapshot != nullptr && token.kind == TokenKind::kControlWord && token.word == "pard" &&
+        stack_.size() == 2 && !Skipping() && fallback_left_ == 0 && !ignorable_) {
+      *snapshot = *this;
+      snapshot->tokenizer_ = RtfTokenizer(std::string_view(), 0);
+      *snapshot_position = token_start;
+      *snapshot_output = sink_->OutputSize();
+      snapshot = nullptr;
+    }
     if (Skipping()) {
       if (token.kind == TokenKind::kGroupStart) {
         ++skip_nesting_;
@@ -360,13 +426,16 @@ void Reader::Run() {
     switch (token.kind) {
       case TokenKind::kText:
         AddText(token.text);
+        TakeTextRun();
         break;
       case TokenKind::kHexByte:
         AddByte(token.byte);
+        TakeTextRun();
         break;
       case TokenKind::kControlSymbol:
         if (token.symbol == '\\' || token.symbol == '{' || token.symbol == '}') {
           AddByte(static_cast<unsigned char>(token.symbol));
+          TakeTextRun();
         } else if (token.symbol == '*') {
           Flush();
           ignorable_ = true;
@@ -386,9 +455,8 @@ void Reader::Run() {
       case TokenKind::kControlWord: {
         Flush();
         const Table& table = TableFor(Top().destination);
-        auto it = table.find(token.word);
-        if (it != table.end()) {
-          (this->*(it->second.handler))(token, it->second.arg);
+        if (const Entry* entry = table.Find(token.word)) {
+          (this->*(entry->handler))(token, entry->arg);
         } else if (was_ignorable) {
           Top().destination = Destination::kSkip;
         }
@@ -850,6 +918,42 @@ class LinesSink : public ContentSink {
   bool current_has_text_ = false;
 };
 
+// Collects the plain CP932 text of the document as DocumentText and Utf8ToPlainCp932 would
+// give it, without building the document: CP932 runs go through the pane table, which is
+// exact per character, everything else through Unicode as the document builder takes it.
+class PlainTextSink : public ContentSink {
+ public:
+  explicit PlainTextSink(std::string* out) : out_(out) {}
+
+  void Bytes(std::string_view bytes, int code_page, const GroupState&) override {
+    if (code_page == 932) {
+      AppendPaneCp932(bytes, out_);
+      return;
+    }
+    std::string utf8 = DecodeBytes(bytes, code_page);
+    for (size_t i = 0; i < utf8.size();) {
+      char32_t ch = NextUtf8(utf8, &i);
+      if (ch < 0x20 && ch != static_cast<char32_t>(kTab)) continue;
+      AppendPlainCp932(ch, out_);
+    }
+  }
+  void Char(char32_t ch, const GroupState&) override {
+    if (ch == static_cast<char32_t>(kLineBreak)) {
+      *out_ += "\r\n";
+    } else if (ch >= 0x20 || ch == static_cast<char32_t>(kTab)) {
+      AppendPlainCp932(ch, out_);
+    }
+  }
+  void ParagraphEnd(const GroupState&) override { *out_ += "\r\n"; }
+  void Finish(const GroupState&) override {}
+  bool WantsFontNames() const override { return false; }
+  size_t OutputSize() const override { return out_->size(); }
+  void set_out(std::string* out) { out_ = out; }
+
+ private:
+  std::string* out_;
+};
+
 }  // namespace
 
 RichDocument ReadRtf(std::string_view rtf) {
@@ -865,6 +969,51 @@ std::vector<std::string> ReadRtfLines(std::string_view rtf) {
   Reader reader(rtf, &sink);
   reader.Run();
   return sink.Take();
+}
+
+void AppendRtfPlainText(std::string_view rtf, std::string* out) {
+  PlainTextSink sink(out);
+  Reader reader(rtf, &sink);
+  reader.Run();
+}
+
+// Bodies written by one program share their header byte for byte; the reader's state after
+// it is kept with the header's bytes and the text it gave, and reused for every RTF that
+// begins with them.
+struct RtfPlainTextReader::Impl {
+  PlainTextSink sink{nullptr};
+  Reader reader{std::string_view(), nullptr};
+  Reader snapshot{std::string_view(), nullptr};
+  bool have_snapshot = false;
+  std::string header;         // the bytes up to and including the one at the snapshot
+  std::string header_output;  // what the sink received before the snapshot
+};
+
+RtfPlainTextReader::RtfPlainTextReader() : impl_(std::make_unique<Impl>()) {}
+RtfPlainTextReader::~RtfPlainTextReader() = default;
+
+void RtfPlainTextReader::Append(std::string_view rtf, std::string* out) {
+  Impl& m = *impl_;
+  m.sink.set_out(out);
+  if (m.have_snapshot && rtf.size() >= m.header.size() &&
+      std::memcmp(rtf.data(), m.header.data(), m.header.size()) == 0) {
+    m.reader = m.snapshot;
+    m.reader.Resume(rtf, m.header.size() - 1, &m.sink);
+    out->append(m.header_output);
+    m.reader.Run();
+    return;
+  }
+  const size_t base = out->size();
+  m.reader = Reader(rtf, &m.sink);
+  size_t position = 0;
+  size_t output = 0;
+  m.have_snapshot = false;
+  m.reader.Run(&m.snapshot, &position, &output);
+  if (position > 0 && position < rtf.size()) {
+    m.have_snapshot = true;
+    m.header.assign(rtf.substr(0, position + 1));
+    m.header_output.assign(*out, base, output - base);
+  }
 }
 
 }  // namespace pw::rich

@@ -3,6 +3,7 @@
 #ifndef PLOTWEAVE_RICHTEXT_RTF_READER_H_
 #define PLOTWEAVE_RICHTEXT_RTF_READER_H_
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,27 @@ RichDocument ReadRtf(std::string_view rtf);
 // trailing empty line is dropped (the final paragraph mark does not start a line of its own),
 // so empty RTF gives no lines.
 std::vector<std::string> ReadRtfLines(std::string_view rtf);
+
+// Appends the text of the RTF in plain CP932 with CR LF line ends, byte for byte what
+// Utf8ToPlainCp932(DocumentText(ReadRtf(rtf))) gives (the body pane's text), without building
+// a document.
+void AppendRtfPlainText(std::string_view rtf, std::string* out);
+
+// The same for many RTF documents in turn (the bodies of a document): the header that the
+// documents share is read once.
+class RtfPlainTextReader {
+ public:
+  RtfPlainTextReader();
+  ~RtfPlainTextReader();
+  RtfPlainTextReader(const RtfPlainTextReader&) = delete;
+  RtfPlainTextReader& operator=(const RtfPlainTextReader&) = delete;
+
+  void Append(std::string_view rtf, std::string* out);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 }  // namespace pw::rich
 
