@@ -71,10 +71,11 @@ TRECompiled::TRECompiled(std::string_view pattern, size_t lazy_state_cap) {
   size_t cap = lazy_state_cap != 0 ? lazy_state_cap : kLazyBudgetBytes / per_state;
   lazy_ = std::make_unique<TRE_LazyDFA>(*nfa_, alphabet_->size(), cap);
   PrepareSkipping();
-  PrepareRequired();
+  // A literal prefix is looked for with memmem anyway, which finds no match just as fast.
+  if (prefix_.empty()) PrepareRequired();
 }
 
-void TRERunMemo::Store(size_t block, int32_t state, size_t result) {
+void TRERunMemo::Store(size_t block, int32_t state, uint32_t result) {
   if (block >= blocks_.size()) blocks_.resize(block + 1 + block / 2);
   Block& b = blocks_[block];
   for (Slot& slot : b.slots) {
@@ -284,7 +285,7 @@ size_t TRECompiled::Run(const unsigned char* p, size_t n, size_t pos, int32_t st
   size_t result = kNone;
   std::vector<Crossing>& crossings = crossings_;
   crossings.clear();
-  bool recording = memo != nullptr;
+  bool recording = memo != nullptr && n < TRERunMemo::kMaxSubject;
   if (recording && memo->flushes != dfa.flushes()) {
     memo->Clear();
     memo->flushes = dfa.flushes();
@@ -314,8 +315,8 @@ size_t TRECompiled::Run(const unsigned char* p, size_t n, size_t pos, int32_t st
     const size_t previous = pos;
     state = next;
     pos += length;
-    if (recording && pos / memo->block() != previous / memo->block()) {
-      const size_t block = pos / memo->block();
+    if (recording && memo->BlockOf(pos) != memo->BlockOf(previous)) {
+      const size_t block = memo->BlockOf(pos);
       if (const TRERunMemo::Slot* known = memo->Find(block, state)) {
         result = known->result != TRERunMemo::kNoResult ? known->result : last;
         break;
@@ -332,7 +333,8 @@ size_t TRECompiled::Run(const unsigned char* p, size_t n, size_t pos, int32_t st
       // Only runs that crossed a block are worth noting: short ones are cheap to repeat.
       for (const Crossing& c : crossings) {
         memo->Store(c.block, c.state,
-                    result != kNone && result >= c.position ? result : TRERunMemo::kNoResult);
+                    result != kNone && result >= c.position ? static_cast<uint32_t>(result)
+                                                            : TRERunMemo::kNoResult);
       }
     }
   }

@@ -4,6 +4,7 @@
 #define PLOTWEAVE_SEARCH_REGEXP_MATCH_H_
 
 #include <array>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -30,16 +31,18 @@ struct TREMatch {
 class TRERunMemo {
  public:
   static constexpr size_t kSlots = 2;  // runs in different states remembered per block
-
-  // `block`: bytes per group of entries (tests pass tiny ones to merge runs all the time).
-  explicit TRERunMemo(size_t block = 32) : block_(block) {}
-  size_t block() const { return block_; }
+  static constexpr uint32_t kNoResult = UINT32_MAX;
+  // Subjects this long or longer are searched without the memo (results are 32-bit).
+  static constexpr size_t kMaxSubject = UINT32_MAX;
 
   struct Slot {
     int32_t state = -1;
-    size_t result = 0;  // where the run from here ends, or kNoResult
+    uint32_t result = 0;  // where the run from here ends, or kNoResult
   };
-  static constexpr size_t kNoResult = static_cast<size_t>(-1);
+
+  // Blocks of 2^block_shift bytes (tests pass tiny ones to merge runs all the time).
+  explicit TRERunMemo(int block_shift = 4) : shift_(block_shift) {}
+  size_t BlockOf(size_t position) const { return position >> shift_; }
 
   void Clear() { blocks_.clear(); }
   const Slot* Find(size_t block, int32_t state) const {
@@ -49,7 +52,7 @@ class TRERunMemo {
     }
     return nullptr;
   }
-  void Store(size_t block, int32_t state, size_t result);
+  void Store(size_t block, int32_t state, uint32_t result);
 
   // The lazy DFA's flush count the states belong to.
   size_t flushes = static_cast<size_t>(-1);
@@ -59,7 +62,7 @@ class TRERunMemo {
     Slot slots[kSlots];
     uint8_t next = 0;
   };
-  size_t block_;
+  int shift_;
   std::vector<Block> blocks_;
 };
 
