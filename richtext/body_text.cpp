@@ -48,6 +48,13 @@ void AppendPlainBodyText(std::string_view body, std::string* text) {
 
 }  // namespace
 
+std::string PlainTextPaneForm(std::string_view cp932) {
+  std::string text;
+  text.reserve(cp932.size() + 8);
+  AppendPlainBodyText(cp932, &text);
+  return text;
+}
+
 std::string BodyPlainText(std::string_view body) {
   body = UpToNul(body);
   std::string text;

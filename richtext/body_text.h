@@ -23,6 +23,11 @@ std::vector<std::string> BodyToLinesUtf8(std::string_view body);
 // once the body is loaded (character count and search use it).
 std::string BodyPlainText(std::string_view body);
 
+// What the body pane holds for plain CP932 text (a plain-text body, or text typed into the
+// pane): one line break (CR LF) for each CR LF, CR or LF, control characters but tab dropped,
+// and each character as AppendPaneCp932 writes it. NUL bytes are control characters here.
+std::string PlainTextPaneForm(std::string_view cp932);
+
 // BodyPlainText for many bodies in turn, faster: what the RTF bodies share is read once.
 class BodyTextReader {
  public:

@@ -113,6 +113,26 @@ void AppendPaneCp932(std::string_view cp932, std::string* out) {
   out->append(cp932.data() + copied, n - copied);
 }
 
+size_t PaneCleanPrefix(std::string_view cp932) {
+  const PaneForms& table = GetPaneForms();
+  const auto* p = reinterpret_cast<const unsigned char*>(cp932.data());
+  const size_t n = cp932.size();
+  size_t i = 0;
+  while (i < n) {
+    const unsigned char b = p[i];
+    if (b >= 0x20 && b < 0x7F) {
+      ++i;
+    } else if (IsLeadByte(b) && i + 1 < n && IsTrailByte(p[i + 1])) {
+      if (!table.Same(static_cast<unsigned>(b) << 8 | p[i + 1])) break;
+      i += 2;
+    } else {
+      if (IsLeadByte(b) || !table.Same(b)) break;
+      ++i;
+    }
+  }
+  return i;
+}
+
 bool IsRtf(std::string_view body) { return body.starts_with("{\\rtf"); }
 
 CharFormat DefaultBodyFormat() {

@@ -34,6 +34,9 @@ std::string Utf8ToPlainCp932(std::string_view utf8);
 // back as another code, or as none, is written as the pane would write it). Text that already
 // is in that form is copied as it stands.
 void AppendPaneCp932(std::string_view cp932, std::string* out);
+// The length of the longest prefix of `cp932` that AppendPaneCp932 copies as it stands
+// (whole characters).
+size_t PaneCleanPrefix(std::string_view cp932);
 
 }  // namespace pw::rich
 

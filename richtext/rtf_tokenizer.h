@@ -43,6 +43,12 @@ class RtfTokenizer {
   // so that a long run of escapes costs one tight loop instead of one token each.
   void AppendTextRun(std::string* out);
   size_t position() const { return pos_; }
+  const char* data() const { return rtf_.data(); }
+  // Moves past CR and LF, which Next would skip anyway, so position() is where the next
+  // token's bytes begin.
+  void SkipLineEnds() {
+    while (pos_ < rtf_.size() && (rtf_[pos_] == '\r' || rtf_[pos_] == '\n')) ++pos_;
+  }
 
  private:
   std::string_view rtf_;

@@ -66,6 +66,9 @@ TEST(BodyTextTest, PlainTextIsTheTextOfTheDocument) {
     ASSERT_EQ(BodyPlainText(body), expected) << body;
     reader.PlainText(body, &text);
     ASSERT_EQ(text, expected) << body;
+    if (IsRtf(body)) {
+      ASSERT_EQ(MapRtfText(body).text, expected) << body;
+    }
   }
   // The same header with a different byte right after it is a different header.
   const std::string header = "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 a;}}\\uc1";
