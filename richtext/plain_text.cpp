@@ -94,12 +94,16 @@ void AppendPaneCp932(std::string_view cp932, std::string* out) {
       ++i;
       continue;
     }
-    if (IsLeadByte(b) && i + 1 < n && IsTrailByte(p[i + 1])) {
-      code = static_cast<unsigned>(b) << 8 | p[i + 1];
-      length = 2;
-      if (table.Same(code)) {
+    if (IsLeadByte(b) && i + 1 < n) {
+      // A code whose second byte is no trail byte is never marked the same.
+      const unsigned pair = static_cast<unsigned>(b) << 8 | p[i + 1];
+      if (table.Same(pair)) {
         i += 2;
         continue;
+      }
+      if (IsTrailByte(p[i + 1])) {
+        code = pair;
+        length = 2;
       }
     }
     if (!table.Same(code)) {

@@ -169,7 +169,20 @@ void RtfTokenizer::AppendTextRun(std::string* out) {
       out->append(chunk, filled);
       filled = 0;
     }
-    // The common case first: a run of \'hh escapes, four bytes at a time.
+    // The common case first: a run of \'hh escapes, two at a time, then one.
+    constexpr uint64_t kEscapePair = uint64_t{kEscape} << 32 | kEscape;
+    while (i + 8 <= size && filled + 2 <= kChunk) {
+      uint64_t w;
+      std::memcpy(&w, p + i, sizeof w);
+      if ((w & 0x0000FFFF0000FFFFull) != kEscapePair) break;
+      const int first = hex_pairs[(w >> 16) & 0xFFFF];
+      const int second = hex_pairs[(w >> 48) & 0xFFFF];
+      if ((first | second) < 0) break;
+      chunk[filled] = static_cast<char>(first);
+      chunk[filled + 1] = static_cast<char>(second);
+      filled += 2;
+      i += 8;
+    }
     while (i + 4 <= size && filled < kChunk) {
       const uint32_t w = Load32(p + i);
       if ((w & 0xFFFF) != kEscape) break;

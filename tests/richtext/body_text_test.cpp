@@ -70,6 +70,16 @@ TEST(BodyTextTest, PlainTextIsTheTextOfTheDocument) {
       ASSERT_EQ(MapRtfText(body).text, expected) << body;
     }
   }
+  // Long runs of escapes, longer than the reader's buffer, with case and line ends mixed in.
+  std::string long_body = random.Header() + "\\pard ";
+  for (int i = 0; i < 6000; ++i) {
+    long_body += i % 97 == 0 ? "\\'82\r\n\\'A0" : i % 13 == 0 ? "x\\'8a\\'bf" : "\\'82\\'a0";
+  }
+  long_body += "}";
+  EXPECT_EQ(BodyPlainText(long_body), Utf8ToPlainCp932(DocumentText(BodyToDocument(long_body))));
+  reader.PlainText(long_body, &text);
+  EXPECT_EQ(text, Utf8ToPlainCp932(DocumentText(BodyToDocument(long_body))));
+
   // The same header with a different byte right after it is a different header.
   const std::string header = "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 a;}}\\uc1";
   reader.PlainText(header + "\\pard \\'82\\'a0}", &text);
