@@ -114,6 +114,27 @@ TEST_F(FindWalk, RegularExpressionsStartAtTheSearchPositionAndEmptyHitsRepeat) {
   EXPECT_EQ(Search(&session_, &panes_), "0:body:4:3");
 }
 
+// "\" is the trail byte of 表, ソ and 能, and "A" that of ア: neither plain text nor a
+// regular expression finds them there, in the title or in the body.
+TEST(FindWalkCharacters, SearchesNeverSplitADoubleByteCharacter) {
+  for (bool regex : {false, true}) {
+    Outline outline;
+    Build(&outline, {{0, "表ソ能", "アイ\r\nA"}});
+    StoredPanes panes(&outline);
+    panes.SelectNode(outline.NodeAt(0));
+    panes.Select(FindPane::kTitle, 0, 0);
+    TAWKStr awk;
+    FindSession session(&awk);
+    ASSERT_FALSE(session.Prepare(regex ? "\\\\" : "\\", FindOptions{regex, true, false}));
+    EXPECT_EQ(Search(&session, &panes), "") << regex;
+    panes.SelectNode(outline.NodeAt(0));
+    panes.Select(FindPane::kTitle, 0, 0);
+    session.search_position = 0;
+    ASSERT_FALSE(session.Prepare("A", FindOptions{regex, false, false}));
+    EXPECT_EQ(Search(&session, &panes), "0:body:6:1") << regex;
+  }
+}
+
 TEST_F(FindWalk, NothingIsFoundFromTheTreeOrWithAMalformedPattern) {
   Start(outline_.NodeAt(0), FindPane::kNone, FindOptions{false, false, true}, "abc");
   EXPECT_EQ(Search(&session_, &panes_), "");
