@@ -241,7 +241,7 @@ TEST_F(CommandsTest, ContextMenus) {
 
 TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
   for (const char* name :
-       {"MenuSaveHTML", "MenuTextFind", "MenuFilePrint", "MenuToolCustmize", "PopupEditFont",
+       {"MenuSaveHTML", "MenuTextCount", "MenuFilePrint", "MenuToolCustmize", "PopupEditFont",
         "ToolButtonTextStyle"}) {
     ASSERT_NE(window_->Action(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
@@ -249,14 +249,15 @@ TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
   for (const char* name :
        {"MenuFileNew", "MenuFileOpen", "MenuFileSave", "MenuFileSaveAs", "MenuFileExit",
         "MenuEditSelectAll", "MenuEditSplitChange", "MenuMoveTree", "MenuHelpContents",
-        "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile"}) {
+        "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile",
+        "MenuTextFind", "MenuTextReplace", "ToolButtonTextFind"}) {
     EXPECT_TRUE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }
 }
 
 TEST_F(CommandsTest, PendingCommandsStayOffWhateverTheyAreTold) {
   ActionRegistry& registry = window_->action_registry();
-  for (const char* name : {"MenuTextFont", "MenuTextFind", "FontBarBold", "MenuDispCustmize"}) {
+  for (const char* name : {"MenuTextFont", "MenuTextCount", "FontBarBold", "MenuDispCustmize"}) {
     registry.SetEnabled(QString::fromLatin1(name), true);
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }

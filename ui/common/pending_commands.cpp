@@ -46,10 +46,6 @@ const char* const kPendingCommands[] = {
     "FontBarCenter",
     "FontBarRight",
     "FontBarBullet",
-    // find and replace (ui/search/)
-    "MenuTextFind",
-    "MenuTextFindNext",
-    "MenuTextReplace",
     // options and tool-bar customisation (ui/settings/)
     "MenuDispCustmize",
     "MenuToolCustmize",

@@ -31,6 +31,7 @@
 #include "ui/editing/tree_commands.h"
 #include "ui/export/export_commands.h"
 #include "ui/export/export_file_prompt.h"
+#include "ui/search/search_commands.h"
 #include "ui/window/help_commands.h"
 
 namespace pw {
@@ -77,6 +78,7 @@ TFormMain::~TFormMain() {
   // The command classes go first: focus moves while the children are destroyed, and what
   // listens to it must be gone by then.
   help_.reset();
+  search_.reset();
   export_.reset();
   tree_.reset();
   document_.reset();
@@ -94,6 +96,7 @@ void TFormMain::CreateCommands() {
   tree_ = std::make_unique<TreeCommands>(*this);
   export_prompt_ = std::make_unique<ExportFilePrompt>(*this);
   export_ = std::make_unique<ExportCommands>(*this);
+  search_ = std::make_unique<SearchCommands>(*this);
   help_ = std::make_unique<HelpCommands>(*this);
 
   connect(Action("MenuFileExit"), &QAction::triggered, this, &TFormMain::MenuFileExitClick);
@@ -101,6 +104,7 @@ void TFormMain::CreateCommands() {
   panes_->Bind(actions_);
   tree_->Bind(actions_);
   export_->Bind(actions_);
+  search_->Bind(actions_);
   help_->Bind(actions_);
 }
 

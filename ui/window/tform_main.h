@@ -25,6 +25,7 @@ namespace pw {
 
 class DocumentCommands;
 class ExportCommands;
+class SearchCommands;
 class ExportFilePrompt;
 class HelpCommands;
 class NodePanes;
@@ -53,6 +54,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   NodePanes& panes() override { return *panes_; }
   TreeCommands& tree() { return *tree_; }
   ExportCommands& exports() { return *export_; }
+  SearchCommands& search() { return *search_; }
   HelpCommands& help() { return *help_; }
 
   // A command's action by its name ("MenuFileOpen", "PopupTreeAdd", "MenuDispFile").
@@ -139,6 +141,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   std::unique_ptr<DocumentCommands> document_;
   std::unique_ptr<TreeCommands> tree_;
   std::unique_ptr<ExportCommands> export_;
+  std::unique_ptr<SearchCommands> search_;
   std::unique_ptr<HelpCommands> help_;
   bool starting_ = false;
   bool shown_once_ = false;
