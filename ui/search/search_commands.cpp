@@ -143,29 +143,31 @@ bool SearchCommands::Prepare(TFormFindBase* form, bool* nothing) {
   // A character without a Shift-JIS form is in no title and no body.
   *nothing = unmappable;
   if (auto error = form->session().Prepare(pattern, form->Options())) {
-    QWidget* parent = form->isVisible() ? static_cast<QWidget*>(form) : window_.dialog_parent();
-    window_.dialogs().Message(parent, U8("Plotweave"), U8(error->message.c_str()),
+    window_.dialogs().Message(MessageParent(form), U8("Plotweave"), U8(error->message.c_str()),
                               DialogIcon::kError);
     return false;
   }
   return true;
 }
 
-void SearchCommands::ShowNotFound() {
-  window_.dialogs().Message(window_.dialog_parent(), U8(kNotFoundCaption), U8(kNotFoundText),
+QWidget* SearchCommands::MessageParent(TFormFindBase* form) {
+  // Over the dialog while it shows: it stays on top, and would hide a box of the window's.
+  return form != nullptr && form->isVisible() ? static_cast<QWidget*>(form)
+                                               : window_.dialog_parent();
+}
+
+void SearchCommands::ShowNotFound(TFormFindBase* form) {
+  window_.dialogs().Message(MessageParent(form), U8(kNotFoundCaption), U8(kNotFoundText),
                             DialogIcon::kInformation);
 }
 
 SearchCommands::SearchResult SearchCommands::OneSearch(TFormFindBase* form) {
+  // A malformed pattern ends the search before any pane is searched or held.
+  bool nothing = false;
+  if (!Prepare(form, &nothing)) return SearchResult::kError;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   HoldRepaint(true);
   Node* remembered = window_.current_node();
-  bool nothing = false;
-  if (!Prepare(form, &nothing)) {
-    HoldRepaint(false);
-    QApplication::restoreOverrideCursor();
-    return SearchResult::kError;
-  }
   const bool found = !nothing && form->session().Walk(panes_);
   if (!found) {
     if (remembered != nullptr && window_.current_node() != remembered) {
@@ -173,7 +175,7 @@ SearchCommands::SearchResult SearchCommands::OneSearch(TFormFindBase* form) {
     }
     HoldRepaint(false);
     QApplication::restoreOverrideCursor();
-    ShowNotFound();
+    ShowNotFound(form);
     form->reject();
     if (form == form_find_) SetFindNext(false);
     return SearchResult::kNotFound;
@@ -276,10 +278,10 @@ void SearchCommands::ButtonAllClick() {
   HoldRepaint(true);
   const size_t count = form->session().ReplaceAll(panes_, templ.bytes);
   QApplication::restoreOverrideCursor();
-  window_.dialogs().Message(window_.dialog_parent(), U8(kReplacedCaption),
+  form->setEnabled(true);
+  window_.dialogs().Message(MessageParent(form), U8(kReplacedCaption),
                             QString::number(count) + U8(kReplacedText), DialogIcon::kInformation);
   HoldRepaint(false);
-  form->setEnabled(true);
   form->reject();
 }
 

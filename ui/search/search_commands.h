@@ -56,7 +56,8 @@ class SearchCommands : public QObject {
   void ShowDialog(TFormFindBase* form);
   void HoldRepaint(bool hold);
   void SetFindNext(bool enabled);
-  void ShowNotFound();
+  void ShowNotFound(TFormFindBase* form);
+  QWidget* MessageParent(TFormFindBase* form);
 
   WindowContext& window_;
   WindowFindPanes panes_;

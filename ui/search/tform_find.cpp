@@ -38,7 +38,8 @@ QPushButton* NewButton(const char* name, const char* caption, QWidget* parent) {
 }  // namespace
 
 TFormFindBase::TFormFindBase(const char* name, const char* caption, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
   setObjectName(name);
   setWindowTitle(U8(caption));
   setModal(true);
@@ -128,6 +129,7 @@ TFormFind::TFormFind(QWidget* parent) : TFormFindBase("TFormFind", "検索", par
   LabelFind->setBuddy(ComboBoxFind);
   grid->addWidget(LabelFind, 0, 0);
   grid->addWidget(ComboBoxFind, 0, 1);
+  grid->setColumnStretch(1, 1);
   BuildCommon(grid, 1);
   outer->addLayout(grid, 1);
 
@@ -160,6 +162,7 @@ TFormReplace::TFormReplace(QWidget* parent) : TFormFindBase("TFormReplace", "置
   grid->addWidget(ComboBoxFind, 0, 1);
   grid->addWidget(LabelReplace, 1, 0);
   grid->addWidget(ComboBoxReplace, 1, 1);
+  grid->setColumnStretch(1, 1);
   BuildCommon(grid, 2);
   outer->addLayout(grid, 1);
 
