@@ -9,6 +9,8 @@
 #include <QTextDocument>
 #include <QTextList>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "richtext/body_text.h"
 #include "richtext/rtf_writer.h"
@@ -59,6 +61,27 @@ QTextBlockFormat ToQtBlockFormat(const rich::ParagraphFormat& format) {
   block.setTabPositions(tabs);
   return block;
 }
+
+// A body uses few distinct formats over many runs and paragraphs. Each is converted once, and
+// Qt is handed the same format object every time, which keeps its hash and its lookup in the
+// document's format table cheap. Past a few dozen formats it just converts.
+template <typename RichFormat, typename QtFormat, QtFormat (*Convert)(const RichFormat&)>
+class FormatCache {
+ public:
+  const QtFormat& Get(const RichFormat& format) {
+    for (const auto& [rich, qt] : entries_) {
+      if (rich == format) return qt;
+    }
+    if (entries_.size() < kMaxEntries) return entries_.emplace_back(format, Convert(format)).second;
+    spare_ = Convert(format);
+    return spare_;
+  }
+
+ private:
+  static constexpr size_t kMaxEntries = 32;
+  std::vector<std::pair<RichFormat, QtFormat>> entries_;
+  QtFormat spare_;
+};
 
 // Points, rounded to the half points RTF can hold, so pixel round trips stay exact.
 double ToPoints(double pixels) { return std::round(pixels / kPixelsPerPoint * 2.0) / 2.0; }
@@ -120,15 +143,18 @@ rich::CharFormat FromQtFormat(const QTextCharFormat& format) {
 }
 
 void RichToQt(const rich::RichDocument& rich_document, QTextDocument* document) {
+  FormatCache<rich::ParagraphFormat, QTextBlockFormat, ToQtBlockFormat> block_formats;
+  FormatCache<rich::CharFormat, QTextCharFormat, ToQtFormat> char_formats;
   document->clear();
   QTextCursor cursor(document);
   cursor.beginEditBlock();
   QTextList* list = nullptr;
   bool first = true;
   for (const rich::Paragraph& paragraph : rich_document.paragraphs) {
-    const QTextBlockFormat block = ToQtBlockFormat(paragraph.format);
-    const QTextCharFormat block_chars =
-        paragraph.runs.empty() ? QTextCharFormat() : ToQtFormat(paragraph.runs.front().format);
+    const QTextBlockFormat& block = block_formats.Get(paragraph.format);
+    const QTextCharFormat block_chars = paragraph.runs.empty()
+                                            ? QTextCharFormat()
+                                            : char_formats.Get(paragraph.runs.front().format);
     if (first) {
       cursor.setBlockFormat(block);
       cursor.setBlockCharFormat(block_chars);
@@ -149,7 +175,7 @@ void RichToQt(const rich::RichDocument& rich_document, QTextDocument* document) 
       list = nullptr;
     }
     for (const rich::Run& run : paragraph.runs) {
-      cursor.insertText(RunText(run.text), ToQtFormat(run.format));
+      cursor.insertText(RunText(run.text), char_formats.Get(run.format));
     }
   }
   cursor.endEditBlock();
