@@ -220,6 +220,7 @@ size_t FindSession::ReplaceAll(TFindPanes& panes, std::string_view templ) {
     edits.clear();
   };
 
+  panes.BeginStoredChanges();
   // The first replacement is the selection the last search made.
   if (pane == FindPane::kTitle) {
     replace_title(std::min(selection_start, title.size()),
@@ -281,6 +282,7 @@ size_t FindSession::ReplaceAll(TFindPanes& panes, std::string_view templ) {
     caret = edits.back().end + inserted - removed;
   }
   commit(final_node == node);
+  panes.EndStoredChanges();
 
   if (final_node == panes.CurrentNode()) {
     panes.ReloadCurrentNode();

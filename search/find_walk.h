@@ -54,6 +54,10 @@ class TFindPanes {
   virtual void SetStoredBody(Node* node, std::string body) = 0;
   // Loads the current node into the panes again, after its stored title or body changed.
   virtual void ReloadCurrentNode() = 0;
+  // Bracket the stored changes of one replace-all, so that a view of the tree can follow them
+  // once rather than node by node.
+  virtual void BeginStoredChanges() {}
+  virtual void EndStoredChanges() {}
 };
 
 // The title as the title pane holds it once loaded: TitlePaneText, cut to the pane's 258

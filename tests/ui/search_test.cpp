@@ -18,6 +18,7 @@
 #include "richtext/body_text.h"
 #include "settings/ini_file.h"
 #include "ui/common/action_registry.h"
+#include "ui/document/outline_model.h"
 #include "ui/search/search_commands.h"
 #include "ui/search/tform_find.h"
 #include "ui_test_support.h"
@@ -182,7 +183,7 @@ TEST_F(SearchTest, MalformedPatternShowsItsErrorAndTheDialogStaysOpen) {
 }
 
 TEST_F(SearchTest, ReplaceNextAndReplaceAllThroughTheDialog) {
-  Open({"root", "\tA", "\tB"}, {"", Sj("猫と猫"), Sj("猫")});
+  Open({"root", "\tA", "\t猫B"}, {"", Sj("猫と猫"), Sj("猫")});
   window_->SelectNode(window_->outline().NodeAt(1));
   window_->MemoTitle->setFocus();
   search().PrepareReplace();
@@ -201,12 +202,17 @@ TEST_F(SearchTest, ReplaceNextAndReplaceAllThroughTheDialog) {
   replace().ButtonAll->click();
   ASSERT_FALSE(dialogs_->asked.empty());
   EXPECT_EQ(dialogs_->asked.back().caption, QString::fromUtf8("置換終了"));
-  EXPECT_EQ(dialogs_->asked.back().text, QString::fromUtf8("2個の置換が終了しました。"));
+  EXPECT_EQ(dialogs_->asked.back().text, QString::fromUtf8("3個の置換が終了しました。"));
   EXPECT_FALSE(replace().isVisible());
   EXPECT_EQ(CurrentIndex(), 2u);  // where the walk ended
   window_->StoreCurrentNode();
   EXPECT_EQ(BodyText(window_->outline().NodeAt(1)), "犬と犬");
   EXPECT_EQ(BodyText(window_->outline().NodeAt(2)), "犬");
+  // The tree shows the new title.
+  OutlineModel* model = window_->model();
+  EXPECT_EQ(model->data(model->IndexFromNode(window_->outline().NodeAt(2)), Qt::DisplayRole),
+            QString::fromUtf8("犬B"));
+  EXPECT_TRUE(window_->TreeViewMain->updatesEnabled());
   EXPECT_TRUE(window_->flags().BodyModified);
   // The three lists go into section "Find" of the settings file.
   window_->settings().FindFind = {Sj("一"), Sj("二")};

@@ -17,6 +17,7 @@
 #include "ui/common/qt_text.h"
 #include "ui/common/window_context.h"
 #include "ui/document/node_panes.h"
+#include "ui/document/outline_model.h"
 
 namespace pw {
 namespace {
@@ -220,6 +221,15 @@ void WindowFindPanes::SetStoredBody(Node* node, std::string body) {
   window_.outline().NotifyChanged(node);
   window_.flags().BodyModified = true;
   if (node == window_.current_node()) window_.panes().LoadBody(node);
+}
+
+void WindowFindPanes::BeginStoredChanges() { window_.model()->blockSignals(true); }
+
+void WindowFindPanes::EndStoredChanges() {
+  window_.model()->blockSignals(false);
+  QTreeView* tree = window_.controls().TreeViewMain;
+  tree->doItemsLayout();
+  tree->viewport()->update();
 }
 
 void WindowFindPanes::ReloadCurrentNode() {

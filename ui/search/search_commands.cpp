@@ -153,7 +153,7 @@ bool SearchCommands::Prepare(TFormFindBase* form, bool* nothing) {
 QWidget* SearchCommands::MessageParent(TFormFindBase* form) {
   // Over the dialog while it shows: it stays on top, and would hide a box of the window's.
   return form != nullptr && form->isVisible() ? static_cast<QWidget*>(form)
-                                               : window_.dialog_parent();
+                                              : window_.dialog_parent();
 }
 
 void SearchCommands::ShowNotFound(TFormFindBase* form) {
