@@ -25,12 +25,8 @@ class YesDialogs : public pw::Dialogs {
                        pw::DialogIcon) override {
     return pw::DialogAnswer::kYes;
   }
-  std::optional<QString> OpenFileName(QWidget*, const pw::FileDialogRequest&) override {
-    return {};
-  }
-  std::optional<QString> SaveFileName(QWidget*, const pw::FileDialogRequest&) override {
-    return {};
-  }
+  std::optional<QString> OpenFileName(QWidget*, const pw::FileDialogRequest&) override { return {}; }
+  std::optional<QString> SaveFileName(QWidget*, const pw::FileDialogRequest&) override { return {}; }
   std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return {}; }
   std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return {}; }
 };

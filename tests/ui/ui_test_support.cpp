@@ -36,8 +36,7 @@ std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const FileDialogR
   return name;
 }
 
-std::optional<QString> ScriptedDialogs::SaveFileName(QWidget* parent,
-                                                     const FileDialogRequest& request) {
+std::optional<QString> ScriptedDialogs::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
   return OpenFileName(parent, request);
 }
 
