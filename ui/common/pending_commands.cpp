@@ -11,10 +11,8 @@ namespace {
 
 const char* const kPendingCommands[] = {
     // exports, view and printing (ui/export/)
-    "MenuSaveText",
     "MenuSaveRTF",
     "MenuSaveOutline",
-    "MenuSaveHTML",
     "MenuSaveMeDoc",
     "MenuFileView",
     "MenuFilePrint",

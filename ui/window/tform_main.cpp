@@ -29,6 +29,7 @@
 #include "ui/document/outline_model.h"
 #include "ui/document/tree_branch_style.h"
 #include "ui/editing/tree_commands.h"
+#include "ui/export/epub_commands.h"
 #include "ui/export/export_commands.h"
 #include "ui/export/export_file_prompt.h"
 #include "ui/search/search_commands.h"
@@ -78,6 +79,7 @@ TFormMain::~TFormMain() {
   // The command classes go first: focus moves while the children are destroyed, and what
   // listens to it must be gone by then.
   help_.reset();
+  epub_.reset();
   search_.reset();
   export_.reset();
   tree_.reset();
@@ -96,6 +98,7 @@ void TFormMain::CreateCommands() {
   tree_ = std::make_unique<TreeCommands>(*this);
   export_prompt_ = std::make_unique<ExportFilePrompt>(*this);
   export_ = std::make_unique<ExportCommands>(*this);
+  epub_ = std::make_unique<EpubCommands>(*this);
   search_ = std::make_unique<SearchCommands>(*this);
   help_ = std::make_unique<HelpCommands>(*this);
 
@@ -104,6 +107,7 @@ void TFormMain::CreateCommands() {
   panes_->Bind(actions_);
   tree_->Bind(actions_);
   export_->Bind(actions_);
+  epub_->Bind(actions_);
   search_->Bind(actions_);
   help_->Bind(actions_);
 }

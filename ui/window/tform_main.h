@@ -24,6 +24,7 @@ class QToolButton;
 namespace pw {
 
 class DocumentCommands;
+class EpubCommands;
 class ExportCommands;
 class SearchCommands;
 class ExportFilePrompt;
@@ -54,6 +55,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   NodePanes& panes() override { return *panes_; }
   TreeCommands& tree() { return *tree_; }
   ExportCommands& exports() { return *export_; }
+  EpubCommands& epub() { return *epub_; }
   SearchCommands& search() { return *search_; }
   HelpCommands& help() { return *help_; }
 
@@ -141,6 +143,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   std::unique_ptr<DocumentCommands> document_;
   std::unique_ptr<TreeCommands> tree_;
   std::unique_ptr<ExportCommands> export_;
+  std::unique_ptr<EpubCommands> epub_;
   std::unique_ptr<SearchCommands> search_;
   std::unique_ptr<HelpCommands> help_;
   bool starting_ = false;

@@ -46,6 +46,7 @@ void TFormMain::CreateFileMenu() {
   AddCommand(save, "MenuSaveOutline", "ｱｳﾄﾗｲﾝを書き出し(&O)...");
   AddCommand(save, "MenuSaveHTML", "HTMLﾌｧｲﾙに書き出し(&H)...");
   AddCommand(save, "MenuSaveMeDoc", "MeDoc形式で書き出し(&M)...");
+  AddCommand(save, "MenuSaveEPUB", "EPUBﾌｧｲﾙに書き出し(&B)...");
   QMenu* load = MenuFile->addMenu(U8("読みこみ(&D)"));
   load->setObjectName("MenuFileLoadSub");
   AddCommand(load, "MenuLoadOutlineText", "階層付きﾃｷｽﾄを読みこみ(&O)...");
