@@ -104,7 +104,9 @@ int Find(const std::vector<std::string>& args) {
     }
   }
 
-  Outline outline;
+  // Left to the end of the process: freeing a large document node by node would take longer
+  // than the search.
+  Outline& outline = *new Outline;
   ReadResult result = ReadOutlineFile(
       path, IsTemplatePath(path) ? ReadTarget::kOtherTree : ReadTarget::kMainTree, &outline);
   if (!result.status)
@@ -119,11 +121,17 @@ int Find(const std::vector<std::string>& args) {
       std::fwrite(line.data(), 1, line.size(), stdout);
     });
   };
+  size_t index = 0;
+  rich::BodyTextReader bodies;
+  std::string body_text;
   outline.ForEach([&](Node* node) {
-    size_t index = outline.AbsoluteIndex(node);
     print(index, "title", node->title());
     const TNodeData* data = node->data();
-    if (data != nullptr && data->Body) print(index, "body", rich::BodyPlainText(*data->Body));
+    if (data != nullptr && data->Body) {
+      bodies.PlainText(*data->Body, &body_text);
+      print(index, "body", body_text);
+    }
+    ++index;
   });
   return 0;
 }

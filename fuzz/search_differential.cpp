@@ -1,5 +1,7 @@
 // Differential fuzzing of the matchers: the fast matcher (with its normal state cap and with a
-// tiny one that forces flushes) must give the reference matcher's result on every subject.
+// tiny one that forces flushes) must give the reference matcher's result on every subject, and
+// a find-all loop over the whole subject with a memo of earlier runs must find the hits the
+// reference finds in the suffixes.
 // Input: one option byte, the pattern, a NUL, the subject (CP932 or anything else).
 #include <cstddef>
 #include <cstdint>
@@ -7,7 +9,9 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/cp932.h"
 #include "search/regexp_match.h"
 #include "search/regexp_reader.h"
 
@@ -32,6 +36,45 @@ void Check(pw::search::TRECompiled& fast, pw::search::TRECompiled& small,
   }
 }
 
+// The hits of a find-all loop: each search from the end of the previous hit, one character
+// further after an empty one.
+template <typename MatchFn>
+std::vector<pw::search::TREMatch> AllHits(std::string_view text, MatchFn match) {
+  std::vector<pw::search::TREMatch> hits;
+  size_t from = 0;
+  while (from <= text.size() && hits.size() < 1000) {
+    pw::search::TREMatch m = match(from);
+    if (!m.found) break;
+    hits.push_back(m);
+    if (m.length > 0) {
+      from = m.offset + m.length;
+    } else {
+      if (m.offset >= text.size()) break;
+      from = m.offset + (pw::IsLeadByte(text[m.offset]) && m.offset + 1 < text.size() ? 2 : 1);
+    }
+  }
+  return hits;
+}
+
+void CheckAllHits(pw::search::TRECompiled& fast, pw::search::TRECompiled& reference,
+                  std::string_view text, uint16_t separator, int block_shift) {
+  bool available = true;
+  auto expected = AllHits(text, [&](size_t from) {
+    pw::search::TREMatch m =
+        reference.MatchReference(text.substr(from), separator, &available, 3000);
+    if (m.found) m.offset += from;
+    return m;
+  });
+  if (!available) return;
+  pw::search::TRERunMemo memo(block_shift);
+  auto got = AllHits(text, [&](size_t from) { return fast.Match(text, from, separator, &memo); });
+  if (got != expected) {
+    std::fprintf(stderr, "find-all differs (block %d): %zu hits, reference %zu\n", 1 << block_shift,
+                 got.size(), expected.size());
+    std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -52,6 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t from = 0; from <= subject.size(); from += step) {
       Check(fast, small, reference, subject.substr(from), separator, pattern);
     }
+    CheckAllHits((data[0] & 8) ? small : fast, reference, subject, separator, (data[0] >> 4) % 4);
   } catch (const pw::search::ERegExpParser&) {
   }
   return 0;

@@ -31,22 +31,52 @@ std::vector<std::string> BodyToLinesUtf8(std::string_view body) {
   return lines;
 }
 
+namespace {
+
+void AppendPlainBodyText(std::string_view body, std::string* text) {
+  // One paragraph per line, as the pane reads plain text; the line ends become CR LF.
+  size_t start = 0;
+  for (size_t i = 0; i < body.size(); ++i) {
+    if (body[i] != '\r' && body[i] != '\n') continue;
+    AppendPaneCp932(body.substr(start, i - start), text);
+    *text += "\r\n";
+    if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  AppendPaneCp932(body.substr(start), text);
+}
+
+}  // namespace
+
+std::string PlainTextPaneForm(std::string_view cp932) {
+  std::string text;
+  text.reserve(cp932.size() + 8);
+  AppendPlainBodyText(cp932, &text);
+  return text;
+}
+
 std::string BodyPlainText(std::string_view body) {
   body = UpToNul(body);
-  if (body.empty()) return {};
-  if (IsRtf(body)) return Utf8ToPlainCp932(DocumentText(ReadRtf(body)));
-  // Plain text keeps its bytes; only the line ends become CR LF.
   std::string text;
-  text.reserve(body.size() + body.size() / 8);
-  for (size_t i = 0; i < body.size(); ++i) {
-    if (body[i] == '\r' || body[i] == '\n') {
-      text += "\r\n";
-      if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') ++i;
-    } else {
-      text.push_back(body[i]);
-    }
+  if (body.empty()) return text;
+  text.reserve(IsRtf(body) ? body.size() / 3 : body.size() + body.size() / 8);
+  if (IsRtf(body)) {
+    AppendRtfPlainText(body, &text);
+  } else {
+    AppendPlainBodyText(body, &text);
   }
   return text;
+}
+
+void BodyTextReader::PlainText(std::string_view body, std::string* text) {
+  text->clear();
+  body = UpToNul(body);
+  if (body.empty()) return;
+  if (IsRtf(body)) {
+    rtf_.Append(body, text);
+  } else {
+    AppendPlainBodyText(body, text);
+  }
 }
 
 RichDocument BodyToDocument(std::string_view body) {

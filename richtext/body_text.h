@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "richtext/rich_document.h"
+#include "richtext/rtf_reader.h"
 
 namespace pw::rich {
 
@@ -18,8 +19,24 @@ std::vector<std::string> BodyToLines(std::string_view body);
 // The same lines in UTF-8 (characters outside CP932 survive).
 std::vector<std::string> BodyToLinesUtf8(std::string_view body);
 
-// The body's plain text in CP932 with CR LF line ends (character count and search use it).
+// The body's plain text in CP932 with CR LF line ends, byte for byte what the body pane holds
+// once the body is loaded (character count and search use it).
 std::string BodyPlainText(std::string_view body);
+
+// What the body pane holds for plain CP932 text (a plain-text body, or text typed into the
+// pane): one line break (CR LF) for each CR LF, CR or LF, control characters but tab dropped,
+// and each character as AppendPaneCp932 writes it. NUL bytes are control characters here.
+std::string PlainTextPaneForm(std::string_view cp932);
+
+// BodyPlainText for many bodies in turn, faster: what the RTF bodies share is read once.
+class BodyTextReader {
+ public:
+  // Replaces *text by the body's plain text.
+  void PlainText(std::string_view body, std::string* text);
+
+ private:
+  RtfPlainTextReader rtf_;
+};
 
 // The body as a document: RTF read, or plain text in the default body format.
 RichDocument BodyToDocument(std::string_view body);

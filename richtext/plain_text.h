@@ -28,6 +28,16 @@ std::vector<std::string> PlainTextLines(std::string_view cp932);
 void AppendPlainCp932(char32_t ch, std::string* out);
 std::string Utf8ToPlainCp932(std::string_view utf8);
 
+// Appends what the body pane holds for CP932 run text: each character decoded, control
+// characters but tab dropped, and written back with AppendPlainCp932, exactly as
+// Utf8ToPlainCp932 of the decoded text with those characters removed (so a code that reads
+// back as another code, or as none, is written as the pane would write it). Text that already
+// is in that form is copied as it stands.
+void AppendPaneCp932(std::string_view cp932, std::string* out);
+// The length of the longest prefix of `cp932` that AppendPaneCp932 copies as it stands
+// (whole characters).
+size_t PaneCleanPrefix(std::string_view cp932);
+
 }  // namespace pw::rich
 
 #endif  // PLOTWEAVE_RICHTEXT_PLAIN_TEXT_H_

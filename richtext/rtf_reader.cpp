@@ -6,9 +6,14 @@
 #include "richtext/rtf_reader.h"
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "core/code_page.h"
 #include "core/cp932.h"
@@ -143,16 +148,46 @@ class ContentSink {
   virtual void Char(char32_t ch, const GroupState& state) = 0;
   virtual void ParagraphEnd(const GroupState& state) = 0;
   virtual void Finish(const GroupState& state) = 0;
+  // How much the sink holds; a snapshot of the reader notes it (see Reader::Run).
+  virtual size_t OutputSize() const { return 0; }
+  // A sink that wants to know which RTF bytes gave each piece of text gets MappedBytes
+  // instead of Bytes, and may ask the reader for the current token's bytes in the others.
+  virtual bool WantsSource() const { return false; }
+  struct ByteSource {
+    uint32_t begin;
+    uint32_t end;
+  };
+  virtual void MappedBytes(std::string_view, const std::vector<ByteSource>&, int,
+                           const GroupState&) {}
+  // The fallback of the last \uN, which the reader skipped, ends at `end`.
+  virtual void FallbackSkipped(size_t) {}
+  // The brace that closes the document's own group is at `position`.
+  virtual void DocumentEnd(size_t, const GroupState&) {}
 };
 
 class Reader {
  public:
   Reader(std::string_view rtf, ContentSink* sink) : tokenizer_(rtf), sink_(sink) {
+    mapping_ = sink != nullptr && sink->WantsSource();
     stack_.emplace_back();
   }
 
-  void Run();
+  // Reads to the end. With `snapshot`, a copy of the reader is taken just before the first
+  // \pard of the document's own group (where the header of font and colour tables ends) and
+  // its position noted: the state there depends only on the bytes before it and the byte at
+  // it, so another RTF that begins with the same bytes can go on from the copy.
+  void Run(Reader* snapshot = nullptr, size_t* snapshot_position = nullptr,
+           size_t* snapshot_output = nullptr);
+  // Makes a copy taken by Run read `rtf`, which begins with the same bytes, from `position`.
+  void Resume(std::string_view rtf, size_t position, ContentSink* sink) {
+    tokenizer_ = RtfTokenizer(rtf, position);
+    sink_ = sink;
+  }
   CharFormat FormatOf(const GroupState& state) const;
+  int CodePageOf(const GroupState& state) const;
+  // The RTF bytes of the token being handled (without the line ends before it).
+  size_t token_begin() const { return token_begin_; }
+  size_t token_end() const { return token_end_; }
 
  private:
   using Handler = void (Reader::*)(const Token&, int);
@@ -160,7 +195,42 @@ class Reader {
     Handler handler;
     int arg;
   };
-  using Table = std::unordered_map<std::string_view, Entry>;
+  // Control word to handler: open addressing over a power-of-two array with a cheap hash,
+  // since every control word of every body is looked up.
+  class Table {
+   public:
+    Table() = default;
+    Table(std::initializer_list<std::pair<std::string_view, Entry>> entries) {
+      size_t slots = 16;
+      while (slots < entries.size() * 4) slots *= 2;
+      slots_.resize(slots);
+      for (const auto& [word, entry] : entries) {
+        size_t i = Hash(word) & (slots - 1);
+        while (!slots_[i].word.empty()) i = (i + 1) & (slots - 1);
+        slots_[i] = {word, entry};
+      }
+    }
+    const Entry* Find(std::string_view word) const {
+      if (slots_.empty() || word.empty()) return nullptr;
+      const size_t mask = slots_.size() - 1;
+      for (size_t i = Hash(word) & mask;; i = (i + 1) & mask) {
+        if (slots_[i].word.empty()) return nullptr;
+        if (slots_[i].word == word) return &slots_[i].entry;
+      }
+    }
+
+   private:
+    static size_t Hash(std::string_view word) {
+      uint32_t h = 2166136261u;
+      for (char c : word) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+      return h ^ (h >> 15);
+    }
+    struct Slot {
+      std::string_view word;
+      Entry entry{nullptr, 0};
+    };
+    std::vector<Slot> slots_;
+  };
   static const Table& TableFor(Destination destination);
 
   GroupState& Top() { return stack_.back(); }
@@ -171,11 +241,16 @@ class Reader {
   void Pop();
   void AddText(std::string_view text);
   void AddByte(unsigned char byte);
+  // In the body, the text tokens that follow only add their bytes: take them in one go.
+  void TakeTextRun() {
+    if (Top().destination == Destination::kBody && fallback_left_ == 0 && !mapping_) {
+      tokenizer_.AppendTextRun(&pending_);
+    }
+  }
   void Flush();
   void Dispatch(const Token& token);
   void Symbol(char symbol);
   void Emit(char32_t ch);
-  int CodePageOf(const GroupState& state) const;
   const FontEntry* FontOf(const GroupState& state) const;
   void CommitFont();
   void CommitColor();
@@ -220,6 +295,13 @@ class Reader {
   bool have_final_state_ = false;
 
   std::string pending_;  // text bytes of the body not yet handed over
+  // With a sink that wants the source: where each byte of pending_ came from, the bytes of
+  // the current token, and whether the last \uN gave a character (its fallback belongs to it).
+  bool mapping_ = false;
+  std::vector<ContentSink::ByteSource> pending_source_;
+  size_t token_begin_ = 0;
+  size_t token_end_ = 0;
+  bool unicode_emitted_ = false;
 
   int ansi_code_page_ = 1252;
   int default_font_ = 0;
@@ -367,10 +449,22 @@ const Reader::Table& Reader::TableFor(Destination destination) {
   return none;
 }
 
-void Reader::Run() {
+void Reader::Run(Reader* snapshot, size_t* snapshot_position, size_t* snapshot_output) {
   while (!done_) {
+    if (mapping_) tokenizer_.SkipLineEnds();
+    const size_t token_start = tokenizer_.position();
     Token token = tokenizer_.Next();
     if (token.kind == TokenKind::kEnd) break;
+    token_begin_ = token_start;
+    token_end_ = tokenizer_.position();
+    if (snapshot != nullptr && token.kind == TokenKind::kControlWord && token.word == "pard" &&
+        stack_.size() == 2 && !Skipping() && fallback_left_ == 0 && !ignorable_) {
+      *snapshot = *this;
+      snapshot->tokenizer_ = RtfTokenizer(std::string_view(), 0);
+      *snapshot_position = token_start;
+      *snapshot_output = sink_->OutputSize();
+      snapshot = nullptr;
+    }
     if (Skipping()) {
       if (token.kind == TokenKind::kGroupStart) {
         ++skip_nesting_;
@@ -389,10 +483,14 @@ void Reader::Run() {
       } else if (token.kind == TokenKind::kText) {
         size_t n = std::min(token.text.size(), static_cast<size_t>(fallback_left_));
         fallback_left_ -= static_cast<int>(n);
+        if (mapping_ && unicode_emitted_) {
+          sink_->FallbackSkipped(static_cast<size_t>(token.text.data() - tokenizer_.data()) + n);
+        }
         token.text.remove_prefix(n);
         if (token.text.empty()) continue;
       } else {
         --fallback_left_;
+        if (mapping_ && unicode_emitted_) sink_->FallbackSkipped(token_end_);
         continue;
       }
     }
@@ -401,13 +499,16 @@ void Reader::Run() {
     switch (token.kind) {
       case TokenKind::kText:
         AddText(token.text);
+        TakeTextRun();
         break;
       case TokenKind::kHexByte:
         AddByte(token.byte);
+        TakeTextRun();
         break;
       case TokenKind::kControlSymbol:
         if (token.symbol == '\\' || token.symbol == '{' || token.symbol == '}') {
           AddByte(static_cast<unsigned char>(token.symbol));
+          TakeTextRun();
         } else if (token.symbol == '*') {
           Flush();
           ignorable_ = true;
@@ -427,9 +528,8 @@ void Reader::Run() {
       case TokenKind::kControlWord: {
         Flush();
         const Table& table = TableFor(Top().destination);
-        auto it = table.find(token.word);
-        if (it != table.end()) {
-          (this->*(it->second.handler))(token, it->second.arg);
+        if (const Entry* entry = table.Find(token.word)) {
+          (this->*(entry->handler))(token, entry->arg);
         } else if (was_ignorable) {
           Top().destination = Destination::kSkip;
         }
@@ -463,6 +563,7 @@ void Reader::Pop() {
   }
   if (stack_.size() == 2) {
     // The document's own group closes: whatever follows is not part of it.
+    if (mapping_) sink_->DocumentEnd(token_begin_, stack_.back());
     final_state_ = stack_.back();
     have_final_state_ = true;
     done_ = true;
@@ -474,6 +575,10 @@ void Reader::AddText(std::string_view text) {
   switch (Top().destination) {
     case Destination::kBody:
       pending_.append(text);
+      if (mapping_) {
+        auto at = static_cast<uint32_t>(text.data() - tokenizer_.data());
+        for (size_t i = 0; i < text.size(); ++i, ++at) pending_source_.push_back({at, at + 1});
+      }
       break;
     case Destination::kFontTable:
       while (!text.empty()) {
@@ -504,6 +609,10 @@ void Reader::AddText(std::string_view text) {
 void Reader::AddByte(unsigned char byte) {
   if (Top().destination == Destination::kBody) {
     pending_.push_back(static_cast<char>(byte));
+    if (mapping_) {
+      pending_source_.push_back(
+          {static_cast<uint32_t>(token_begin_), static_cast<uint32_t>(token_end_)});
+    }
   } else if (Top().destination == Destination::kFontTable) {
     const char c = static_cast<char>(byte);
     AppendFaceBytes(std::string_view(&c, 1), &font_name_bytes_);
@@ -512,7 +621,12 @@ void Reader::AddByte(unsigned char byte) {
 
 void Reader::Flush() {
   if (pending_.empty()) return;
-  sink_->Bytes(pending_, CodePageOf(Top()), Top());
+  if (mapping_) {
+    sink_->MappedBytes(pending_, pending_source_, CodePageOf(Top()), Top());
+    pending_source_.clear();
+  } else {
+    sink_->Bytes(pending_, CodePageOf(Top()), Top());
+  }
   pending_.clear();
 }
 
@@ -703,6 +817,7 @@ void Reader::DoUnicode(const Token& token, int) {
   if (value < 0 || value > 0xFFFF) value = 0xFFFD;
   auto ch = static_cast<char32_t>(value);
   fallback_left_ = Top().uc;
+  unicode_emitted_ = false;
   if (ch >= 0xD800 && ch <= 0xDBFF) {
     high_surrogate_ = ch;
     return;
@@ -713,6 +828,7 @@ void Reader::DoUnicode(const Token& token, int) {
   }
   high_surrogate_ = 0;
   Emit(ch);
+  unicode_emitted_ = Top().destination == Destination::kBody;
 }
 
 void Reader::DoUc(const Token& token, int) {
@@ -815,6 +931,33 @@ class DocumentSink : public ContentSink {
   Key last_key_{};
 };
 
+// Printable ASCII reads the same in the Windows and DOS code pages, though not in the
+// EBCDIC or UTF-16 ones iconv also knows, nor in Johab (0x5C is the won sign there).
+bool IsAsciiCompatible(int code_page) {
+  switch (code_page) {
+    case 437:
+    case 850:
+    case 852:
+    case 866:
+    case 874:
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 10000:
+    case 65001:
+      return true;
+    default:
+      return code_page >= 1250 && code_page <= 1258;
+  }
+}
+bool IsPrintableAscii(std::string_view bytes) {
+  for (char c : bytes) {
+    auto b = static_cast<unsigned char>(c);
+    if ((b < 0x20 && c != '\t') || b >= 0x7F) return false;
+  }
+  return true;
+}
 // Collects CP932 lines; CP932 text is copied through when it is well formed.
 class LinesSink : public ContentSink {
  public:
@@ -865,33 +1008,6 @@ class LinesSink : public ContentSink {
     }
     return true;
   }
-  // Printable ASCII reads the same in the Windows and DOS code pages, though not in the
-  // EBCDIC or UTF-16 ones iconv also knows, nor in Johab (0x5C is the won sign there).
-  static bool IsAsciiCompatible(int code_page) {
-    switch (code_page) {
-      case 437:
-      case 850:
-      case 852:
-      case 866:
-      case 874:
-      case 932:
-      case 936:
-      case 949:
-      case 950:
-      case 10000:
-      case 65001:
-        return true;
-      default:
-        return code_page >= 1250 && code_page <= 1258;
-    }
-  }
-  static bool IsPrintableAscii(std::string_view bytes) {
-    for (char c : bytes) {
-      auto b = static_cast<unsigned char>(c);
-      if ((b < 0x20 && c != '\t') || b >= 0x7F) return false;
-    }
-    return true;
-  }
   // A character the document keeps counts even when its plain form is empty (soft hyphen).
   void Add(char32_t ch) {
     if (ch < 0x20 && ch != static_cast<char32_t>(kTab)) return;
@@ -909,7 +1025,179 @@ class LinesSink : public ContentSink {
   bool current_has_text_ = false;
 };
 
+// Collects the plain CP932 text of the document as DocumentText and Utf8ToPlainCp932 would
+// give it, without building the document: CP932 runs go through the pane table, which is
+// exact per character, everything else through Unicode as the document builder takes it.
+class PlainTextSink : public ContentSink {
+ public:
+  explicit PlainTextSink(std::string* out) : out_(out) {}
+
+  void Bytes(std::string_view bytes, int code_page, const GroupState&) override {
+    if (code_page == 932) {
+      AppendPaneCp932(bytes, out_);
+      return;
+    }
+    std::string utf8 = DecodeBytes(bytes, code_page);
+    for (size_t i = 0; i < utf8.size();) {
+      char32_t ch = NextUtf8(utf8, &i);
+      if (ch < 0x20 && ch != static_cast<char32_t>(kTab)) continue;
+      AppendPlainCp932(ch, out_);
+    }
+  }
+  void Char(char32_t ch, const GroupState&) override {
+    if (ch == static_cast<char32_t>(kLineBreak)) {
+      *out_ += "\r\n";
+    } else if (ch >= 0x20 || ch == static_cast<char32_t>(kTab)) {
+      AppendPlainCp932(ch, out_);
+    }
+  }
+  void ParagraphEnd(const GroupState&) override { *out_ += "\r\n"; }
+  void Finish(const GroupState&) override {}
+  bool WantsFontNames() const override { return false; }
+  size_t OutputSize() const override { return out_->size(); }
+  void set_out(std::string* out) { out_ = out; }
+
+ private:
+  std::string* out_;
+};
+
+// Notes, for every piece of the plain text, the RTF bytes it comes from. Text that the pane
+// holds byte for byte (CP932 in a CP932 font, printable ASCII) is noted character by
+// character; any other run of text bytes is noted as one run whose characters can only be
+// changed by writing the whole run again.
+class MapSink : public ContentSink {
+ public:
+  explicit MapSink(RtfTextMap* map) : map_(map) {}
+  void set_reader(const Reader* reader) { reader_ = reader; }
+
+  bool WantsSource() const override { return true; }
+  bool WantsFontNames() const override { return false; }
+  void Bytes(std::string_view, int, const GroupState&) override {}
+  void MappedBytes(std::string_view bytes, const std::vector<ByteSource>& source, int code_page,
+                   const GroupState& state) override {
+    last_unicode_ = -1;
+    const size_t n = bytes.size();
+    const bool clean = (code_page == 932 && PaneCleanPrefix(bytes) == n) ||
+                       (IsAsciiCompatible(code_page) && IsPrintableAscii(bytes));
+    int32_t run = -1;
+    if (!clean) {
+      run = static_cast<int32_t>(map_->runs.size());
+      map_->runs.push_back({source.front().begin, source.back().end});
+    }
+    if (clean || code_page == 932) {
+      // Character by character, as Cp932ToUtf8 walks.
+      for (size_t i = 0; i < n;) {
+        auto b = static_cast<unsigned char>(bytes[i]);
+        size_t length = 1;
+        if (code_page == 932 && IsLeadByte(b) && i + 1 < n &&
+            IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+          length = 2;
+        }
+        const size_t text_begin = map_->text.size();
+        if (clean) {
+          map_->text.append(bytes.substr(i, length));
+        } else {
+          AppendPaneCp932(bytes.substr(i, length), &map_->text);
+        }
+        char32_t ch = b;
+        if (!clean && (b >= 0x80 || length == 2)) {
+          ch = IsLeadByte(b) && length == 1
+                   ? 0xFFFD
+                   : DecodeCp932Char(static_cast<uint16_t>(
+                         length == 2 ? b << 8 | static_cast<unsigned char>(bytes[i + 1]) : b));
+          if (ch == 0) ch = 0xFFFD;
+        }
+        if (clean || !(ch < 0x20 && ch != static_cast<char32_t>(kTab))) {
+          Add(text_begin, source[i].begin, source[i + length - 1].end, run, ch, code_page, state);
+        }
+        i += length;
+      }
+      return;
+    }
+    std::string utf8 = DecodeBytes(bytes, code_page);
+    for (size_t i = 0; i < utf8.size();) {
+      char32_t ch = NextUtf8(utf8, &i);
+      if (ch < 0x20 && ch != static_cast<char32_t>(kTab)) continue;
+      const size_t text_begin = map_->text.size();
+      AppendPlainCp932(ch, &map_->text);
+      Add(text_begin, source.front().begin, source.back().end, run, ch, code_page, state);
+    }
+  }
+  void Char(char32_t ch, const GroupState& state) override {
+    last_unicode_ = -1;
+    const size_t text_begin = map_->text.size();
+    if (ch == static_cast<char32_t>(kLineBreak)) {
+      map_->text += "\r\n";
+    } else if (ch >= 0x20 || ch == static_cast<char32_t>(kTab)) {
+      AppendPlainCp932(ch, &map_->text);
+    } else {
+      return;
+    }
+    Add(text_begin, reader_->token_begin(), reader_->token_end(), -1, ch, 0, state);
+    map_->pieces.back().line_break = ch == static_cast<char32_t>(kLineBreak);
+    last_unicode_ = static_cast<int64_t>(map_->pieces.size()) - 1;
+  }
+  void ParagraphEnd(const GroupState& state) override {
+    last_unicode_ = -1;
+    const size_t text_begin = map_->text.size();
+    map_->text += "\r\n";
+    Add(text_begin, reader_->token_begin(), reader_->token_end(), -1, '\r', 0, state);
+    map_->pieces.back().line_break = true;
+  }
+  void Finish(const GroupState& state) override {
+    if (map_->has_document_end) return;
+    map_->end_code_page = code_page_of_ ? code_page_of_(state) : 932;
+    map_->end_uc = state.uc;
+  }
+  void FallbackSkipped(size_t end) override {
+    if (last_unicode_ < 0) return;
+    RtfTextPiece& piece = map_->pieces[static_cast<size_t>(last_unicode_)];
+    piece.source_end = std::max(piece.source_end, static_cast<uint32_t>(end));
+  }
+  void DocumentEnd(size_t position, const GroupState& state) override {
+    map_->has_document_end = true;
+    map_->document_end = static_cast<uint32_t>(position);
+    map_->end_code_page = code_page_of_ ? code_page_of_(state) : 932;
+    map_->end_uc = state.uc;
+  }
+  void set_code_page_of(const std::function<int(const GroupState&)>& code_page_of) {
+    code_page_of_ = code_page_of;
+  }
+
+ private:
+  void Add(size_t text_begin, uint32_t source_begin, uint32_t source_end, int32_t run, char32_t ch,
+           int code_page, const GroupState& state) {
+    RtfTextPiece piece;
+    piece.text_begin = static_cast<uint32_t>(text_begin);
+    piece.text_end = static_cast<uint32_t>(map_->text.size());
+    piece.source_begin = source_begin;
+    piece.source_end = source_end;
+    piece.run = run;
+    piece.ch = ch;
+    piece.code_page = code_page != 0 ? code_page : (code_page_of_ ? code_page_of_(state) : 932);
+    piece.uc = state.uc;
+    map_->pieces.push_back(piece);
+  }
+
+  RtfTextMap* map_;
+  const Reader* reader_ = nullptr;
+  int64_t last_unicode_ = -1;
+  std::function<int(const GroupState&)> code_page_of_;
+};
+
 }  // namespace
+
+bool IsAsciiCompatibleCodePage(int code_page) { return IsAsciiCompatible(code_page); }
+
+RtfTextMap MapRtfText(std::string_view rtf) {
+  RtfTextMap map;
+  MapSink sink(&map);
+  Reader reader(rtf, &sink);
+  sink.set_reader(&reader);
+  sink.set_code_page_of([&reader](const GroupState& state) { return reader.CodePageOf(state); });
+  reader.Run();
+  return map;
+}
 
 RichDocument ReadRtf(std::string_view rtf) {
   DocumentSink sink;
@@ -924,6 +1212,51 @@ std::vector<std::string> ReadRtfLines(std::string_view rtf) {
   Reader reader(rtf, &sink);
   reader.Run();
   return sink.Take();
+}
+
+void AppendRtfPlainText(std::string_view rtf, std::string* out) {
+  PlainTextSink sink(out);
+  Reader reader(rtf, &sink);
+  reader.Run();
+}
+
+// Bodies written by one program share their header byte for byte; the reader's state after
+// it is kept with the header's bytes and the text it gave, and reused for every RTF that
+// begins with them.
+struct RtfPlainTextReader::Impl {
+  PlainTextSink sink{nullptr};
+  Reader reader{std::string_view(), nullptr};
+  Reader snapshot{std::string_view(), nullptr};
+  bool have_snapshot = false;
+  std::string header;         // the bytes up to and including the one at the snapshot
+  std::string header_output;  // what the sink received before the snapshot
+};
+
+RtfPlainTextReader::RtfPlainTextReader() : impl_(std::make_unique<Impl>()) {}
+RtfPlainTextReader::~RtfPlainTextReader() = default;
+
+void RtfPlainTextReader::Append(std::string_view rtf, std::string* out) {
+  Impl& m = *impl_;
+  m.sink.set_out(out);
+  if (m.have_snapshot && rtf.size() >= m.header.size() &&
+      std::memcmp(rtf.data(), m.header.data(), m.header.size()) == 0) {
+    m.reader = m.snapshot;
+    m.reader.Resume(rtf, m.header.size() - 1, &m.sink);
+    out->append(m.header_output);
+    m.reader.Run();
+    return;
+  }
+  const size_t base = out->size();
+  m.reader = Reader(rtf, &m.sink);
+  size_t position = 0;
+  size_t output = 0;
+  m.have_snapshot = false;
+  m.reader.Run(&m.snapshot, &position, &output);
+  if (position > 0 && position < rtf.size()) {
+    m.have_snapshot = true;
+    m.header.assign(rtf.substr(0, position + 1));
+    m.header_output.assign(*out, base, output - base);
+  }
 }
 
 }  // namespace pw::rich

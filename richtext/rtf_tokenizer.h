@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace pw::rich {
@@ -32,11 +33,22 @@ struct Token {
 
 class RtfTokenizer {
  public:
-  explicit RtfTokenizer(std::string_view rtf) : rtf_(rtf) {}
+  explicit RtfTokenizer(std::string_view rtf, size_t pos = 0) : rtf_(rtf), pos_(pos) {}
 
   // Never reads past the end; a truncated escape is returned as what it could be.
   Token Next();
+  // Appends the bytes that the tokens from here on stand for, as long as they are text, \'hh
+  // escapes or the escaped characters \\ \{ \}, with CR and LF between them skipped; stops
+  // before anything else. Readers call it where each such token would only append its bytes,
+  // so that a long run of escapes costs one tight loop instead of one token each.
+  void AppendTextRun(std::string* out);
   size_t position() const { return pos_; }
+  const char* data() const { return rtf_.data(); }
+  // Moves past CR and LF, which Next would skip anyway, so position() is where the next
+  // token's bytes begin.
+  void SkipLineEnds() {
+    while (pos_ < rtf_.size() && (rtf_[pos_] == '\r' || rtf_[pos_] == '\n')) ++pos_;
+  }
 
  private:
   std::string_view rtf_;

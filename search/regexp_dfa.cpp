@@ -35,10 +35,10 @@ int32_t TRE_DFA::Register(TRE_NFAStateSet set, const TRE_NFA& nfa) {
   if (it != index_.end()) return it->second;
   auto id = static_cast<int32_t>(states_.size());
   index_.emplace(set.bits(), id);
-  State state{std::move(set), false, false, {}};
-  state.accepting = state.set.Has(TRE_NFA::kFinal);
-  state.set.ForEach([&](int32_t s) { state.line_end = state.line_end || nfa.has_line_end(s); });
-  states_.push_back(std::move(state));
+  const bool accepting = set.Has(TRE_NFA::kFinal);
+  bool line_end = false;
+  set.ForEach([&](int32_t s) { line_end = line_end || nfa.has_line_end(s); });
+  states_.push_back(State{std::move(set), accepting, line_end, {}});
   return id;
 }
 

@@ -22,10 +22,12 @@
 // match it; a NUL byte inside the subject is a character of code 0 like any other.
 #include "search/regexp_match.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "core/cp932.h"
+#include "search/char_boundary.h"
 #include "search/regexp_reader.h"
 
 namespace pw::search {
@@ -59,6 +61,8 @@ bool IsBoundaryFrom(const unsigned char* p, size_t b, size_t j) {
 }  // namespace
 
 TRECompiled::TRECompiled(std::string_view pattern, size_t lazy_state_cap) {
+  static uint64_t next_serial = 0;
+  serial_ = ++next_serial;
   TREParseTree tree;
   ParsePattern(pattern, &tree);
   alphabet_ = std::make_unique<TREAlphabet>(tree);
@@ -67,6 +71,101 @@ TRECompiled::TRECompiled(std::string_view pattern, size_t lazy_state_cap) {
   size_t cap = lazy_state_cap != 0 ? lazy_state_cap : kLazyBudgetBytes / per_state;
   lazy_ = std::make_unique<TRE_LazyDFA>(*nfa_, alphabet_->size(), cap);
   PrepareSkipping();
+  // A literal prefix is looked for with memmem anyway, which finds no match just as fast.
+  if (prefix_.empty()) PrepareRequired();
+}
+
+void TRERunMemo::Store(size_t block, int32_t state, uint32_t result) {
+  if (block >= blocks_.size()) blocks_.resize(block + 1 + block / 2);
+  Block& b = blocks_[block];
+  for (Slot& slot : b.slots) {
+    if (slot.state == state) {
+      slot.result = result;
+      return;
+    }
+  }
+  b.slots[b.next] = {state, result};
+  b.next = static_cast<uint8_t>((b.next + 1) % kSlots);
+}
+
+void TRECompiled::PrepareRequired() {
+  // A piece that is one character and labels some edge alone is required when, without the
+  // edges it labels alone, no path leads from the start to the final state (a line-end
+  // transition leads there too, and the line-start one leaves the start).
+  const size_t states = nfa_->size();
+  std::vector<uint16_t> candidates;
+  for (size_t s = 0; s < states; ++s) {
+    for (const TRE_NFA::Edge& e : nfa_->edges(static_cast<int32_t>(s))) {
+      if (e.piece_low == e.piece_high &&
+          alphabet_->PieceLow(e.piece_low) == alphabet_->PieceHigh(e.piece_low)) {
+        candidates.push_back(e.piece_low);
+      }
+    }
+  }
+  std::sort(candidates.begin(), candidates.end());
+  candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+  // Checking costs a walk of the automaton per candidate; long patterns check the first ones.
+  if (candidates.size() > 64) candidates.resize(64);
+  std::vector<uint8_t> seen(states);
+  std::vector<int32_t> stack;
+  auto final_reachable_without = [&](uint16_t piece) {
+    std::fill(seen.begin(), seen.end(), 0);
+    stack.assign(1, TRE_NFA::kStart);
+    seen[TRE_NFA::kStart] = 1;
+    auto visit = [&](int32_t t) {
+      if (!seen[static_cast<size_t>(t)]) {
+        seen[static_cast<size_t>(t)] = 1;
+        stack.push_back(t);
+      }
+    };
+    for (int32_t t : nfa_->line_start_targets()) visit(t);
+    while (!stack.empty()) {
+      int32_t s = stack.back();
+      stack.pop_back();
+      if (s == TRE_NFA::kFinal || nfa_->has_line_end(s)) return true;
+      for (int32_t t : nfa_->empties(s)) visit(t);
+      for (const TRE_NFA::Edge& e : nfa_->edges(s)) {
+        if (!(e.piece_low == piece && e.piece_high == piece)) visit(e.target);
+      }
+    }
+    return false;
+  };
+  for (uint16_t piece : candidates) {
+    if (final_reachable_without(piece)) continue;
+    uint16_t code = alphabet_->PieceLow(piece);
+    std::string bytes;
+    if (code > 0xFF) bytes.push_back(static_cast<char>(code >> 8));
+    bytes.push_back(static_cast<char>(code & 0xFF));
+    // A double-byte character is the better one to look for: its pair of bytes is rarer.
+    if (required_.empty() || bytes.size() > required_.size()) required_ = bytes;
+    if (required_.size() == 2) break;
+  }
+}
+
+bool TRECompiled::HasRequired(const unsigned char* p, size_t from, size_t n) const {
+  // Any occurrence on a character start will do; one that is not cannot be part of a match.
+  BoundaryTracker boundary(p, n, from);
+  const auto first = static_cast<unsigned char>(required_[0]);
+  if (required_.size() == 1) {
+    for (size_t i = from; i < n;) {
+      const void* hit = std::memchr(p + i, first, n - i);
+      if (hit == nullptr) return false;
+      auto j = static_cast<size_t>(static_cast<const unsigned char*>(hit) - p);
+      if (boundary.IsStart(j)) return true;
+      i = j + 1;
+    }
+    return false;
+  }
+  // Look for the trail byte, which varies more than the lead byte.
+  const auto second = static_cast<unsigned char>(required_[1]);
+  for (size_t i = from + 1; i < n;) {
+    const void* hit = std::memchr(p + i, second, n - i);
+    if (hit == nullptr) return false;
+    auto j = static_cast<size_t>(static_cast<const unsigned char*>(hit) - p);
+    if (p[j - 1] == first && boundary.IsStart(j - 1)) return true;
+    i = j + 1;
+  }
+  return false;
 }
 
 const TRE_DFA* TRECompiled::full(size_t max_states) {
@@ -176,23 +275,73 @@ size_t TRECompiled::Skip(const unsigned char* p, size_t i, size_t n) const {
 }
 
 size_t TRECompiled::Run(const unsigned char* p, size_t n, size_t pos, int32_t state,
-                        uint16_t separator) {
+                        uint16_t separator, TRERunMemo* memo) {
+  // With a memo the run notes the DFA state at the first character of every block it enters;
+  // when another run of this subject already went on from that place in that state, its
+  // outcome is this run's too, and the run stops there. This keeps all the hits of patterns
+  // like "a|a*b" linear: every longest-match run would otherwise read on to the end.
   TRE_LazyDFA& dfa = *lazy_;
   size_t last = kNone;
+  size_t result = kNone;
+  std::vector<Crossing>& crossings = crossings_;
+  crossings.clear();
+  bool recording = memo != nullptr && n < TRERunMemo::kMaxSubject;
+  if (recording && memo->flushes != dfa.flushes()) {
+    memo->Clear();
+    memo->flushes = dfa.flushes();
+  }
   for (;;) {
     if (dfa.accepting(state)) last = pos;
-    if (pos >= n) return dfa.line_end(state) ? pos : last;
+    if (pos >= n) {
+      result = dfa.line_end(state) ? pos : last;
+      break;
+    }
     size_t length = 0;
     uint16_t code = CodeAt(p, pos, n, &length);
-    if (dfa.NeedsFlush(1)) dfa.Flush({&state});
+    if (dfa.NeedsFlush(1)) {
+      dfa.Flush({&state});
+      if (recording) {
+        // The states noted so far have other numbers now.
+        recording = false;
+        crossings.clear();
+        memo->Clear();
+      }
+    }
     int32_t next = dfa.Next(state, alphabet_->PieceOf(code));
-    if (next == kDeadState) return code == separator && dfa.line_end(state) ? pos : last;
+    if (next == kDeadState) {
+      result = code == separator && dfa.line_end(state) ? pos : last;
+      break;
+    }
+    const size_t previous = pos;
     state = next;
     pos += length;
+    if (recording && memo->BlockOf(pos) != memo->BlockOf(previous)) {
+      const size_t block = memo->BlockOf(pos);
+      if (const TRERunMemo::Slot* known = memo->Find(block, state)) {
+        result = known->result != TRERunMemo::kNoResult ? known->result : last;
+        break;
+      }
+      crossings.push_back({block, pos, state});
+    }
   }
+  if (recording) {
+    if (memo->flushes != dfa.flushes()) {
+      memo->Clear();
+      memo->flushes = dfa.flushes();
+    } else if (crossings.size() >= 2) {
+      // From a noted place the run ends where this one ended, if that is at or after it.
+      // Only runs that crossed a block are worth noting: short ones are cheap to repeat.
+      for (const Crossing& c : crossings) {
+        memo->Store(c.block, c.state,
+                    result != kNone && result >= c.position ? static_cast<uint32_t>(result)
+                                                            : TRERunMemo::kNoResult);
+      }
+    }
+  }
+  return result;
 }
 
-size_t TRECompiled::FindStart(const unsigned char* p, size_t n, uint16_t separator,
+size_t TRECompiled::FindStart(const unsigned char* p, size_t from, size_t n, uint16_t separator,
                               bool* best_line_start) {
   TRE_LazyDFA& dfa = *lazy_;
   const bool begins = nfa_->begins_with_line_start();
@@ -215,7 +364,7 @@ size_t TRECompiled::FindStart(const unsigned char* p, size_t n, uint16_t separat
   };
 
   size_t best = kNone;
-  size_t i = 0;
+  size_t i = from;
   bool line_start = true;
   for (;;) {
     if (dfa.NeedsFlush(runs.size() + 2)) {
@@ -282,21 +431,24 @@ size_t TRECompiled::FindStart(const unsigned char* p, size_t n, uint16_t separat
   return best;
 }
 
-TREMatch TRECompiled::Match(std::string_view text, uint16_t separator) {
+TREMatch TRECompiled::Match(std::string_view text, size_t from, uint16_t separator,
+                            TRERunMemo* memo) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   size_t n = text.size();
+  if (from > n) return {};
+  if (!required_.empty() && !HasRequired(p, from, n)) return {};
   bool line_start = false;
-  size_t start = FindStart(p, n, separator, &line_start);
+  size_t start = FindStart(p, from, n, separator, &line_start);
   if (start == kNone) return {};
   size_t end = kNone;
   if (line_start && nfa_->begins_with_line_start()) {
-    end = Run(p, n, start, lazy_->line_start(), separator);
+    end = Run(p, n, start, lazy_->line_start(), separator, memo);
     if (end != kNone) {
-      size_t plain = Run(p, n, start, lazy_->start(), separator);
+      size_t plain = Run(p, n, start, lazy_->start(), separator, memo);
       if (plain != kNone && plain > end) end = plain;
     }
   }
-  if (end == kNone) end = Run(p, n, start, lazy_->start(), separator);
+  if (end == kNone) end = Run(p, n, start, lazy_->start(), separator, memo);
   if (end == kNone) return {};  // cannot happen: the pass saw this start succeed
   return {true, start, end - start};
 }

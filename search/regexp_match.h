@@ -4,6 +4,7 @@
 #define PLOTWEAVE_SEARCH_REGEXP_MATCH_H_
 
 #include <array>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -25,6 +26,46 @@ struct TREMatch {
   bool operator==(const TREMatch&) const = default;
 };
 
+// What the longest-match runs learnt about one subject, kept between the searches of a
+// find-all loop over it (see TRECompiled::Run). Valid for one subject and one pattern.
+class TRERunMemo {
+ public:
+  static constexpr size_t kSlots = 2;  // runs in different states remembered per block
+  static constexpr uint32_t kNoResult = UINT32_MAX;
+  // Subjects this long or longer are searched without the memo (results are 32-bit).
+  static constexpr size_t kMaxSubject = UINT32_MAX;
+
+  struct Slot {
+    int32_t state = -1;
+    uint32_t result = 0;  // where the run from here ends, or kNoResult
+  };
+
+  // Blocks of 2^block_shift bytes (tests pass tiny ones to merge runs all the time).
+  explicit TRERunMemo(int block_shift = 4) : shift_(block_shift) {}
+  size_t BlockOf(size_t position) const { return position >> shift_; }
+
+  void Clear() { blocks_.clear(); }
+  const Slot* Find(size_t block, int32_t state) const {
+    if (block >= blocks_.size()) return nullptr;
+    for (const Slot& slot : blocks_[block].slots) {
+      if (slot.state == state) return &slot;
+    }
+    return nullptr;
+  }
+  void Store(size_t block, int32_t state, uint32_t result);
+
+  // The lazy DFA's flush count the states belong to.
+  size_t flushes = static_cast<size_t>(-1);
+
+ private:
+  struct Block {
+    Slot slots[kSlots];
+    uint8_t next = 0;
+  };
+  int shift_;
+  std::vector<Block> blocks_;
+};
+
 // Everything a pattern compiles to. Matching only reads the compiled data, except for the
 // lazily made DFA states (and the full DFA, made the first time the reference needs it).
 class TRECompiled {
@@ -33,6 +74,8 @@ class TRECompiled {
   // its memory budget; tests pass a tiny one to exercise flushing.
   explicit TRECompiled(std::string_view pattern, size_t lazy_state_cap = 0);
 
+  // Distinct for every compiled pattern of the process (memos are tied to one).
+  uint64_t serial() const { return serial_; }
   // Either anchor flag set: the anchored matcher's rules apply.
   bool anchored() const { return nfa_->begins_with_line_start() || nfa_->ends_with_line_end(); }
   const TRE_NFA& nfa() const { return *nfa_; }
@@ -44,17 +87,35 @@ class TRECompiled {
   const std::string& literal_prefix() const { return prefix_; }
 
   // Leftmost-longest match. `separator` is the character before which "$" matches (CR or LF).
-  TREMatch Match(std::string_view text, uint16_t separator);
+  TREMatch Match(std::string_view text, uint16_t separator) {
+    return Match(text, 0, separator, nullptr);
+  }
+  // The match of Match(text.substr(from)), with offsets into `text`: the text before `from`
+  // is never looked at. `memo`, kept by the caller for this text and pattern, lets a loop
+  // over the hits of one text stay linear; searches with one memo must not go backwards.
+  TREMatch Match(std::string_view text, size_t from, uint16_t separator, TRERunMemo* memo);
   // The same, by the restart-at-every-position scan over the full DFA; found is false and
   // `available` false when the full DFA is too large to build.
   TREMatch MatchReference(std::string_view text, uint16_t separator, bool* available,
                           size_t max_states = 20000);
 
  private:
-  size_t FindStart(const unsigned char* p, size_t n, uint16_t separator, bool* line_start);
+  size_t FindStart(const unsigned char* p, size_t from, size_t n, uint16_t separator,
+                   bool* line_start);
   size_t Skip(const unsigned char* p, size_t i, size_t n) const;
-  size_t Run(const unsigned char* p, size_t n, size_t pos, int32_t state, uint16_t separator);
+  size_t Run(const unsigned char* p, size_t n, size_t pos, int32_t state, uint16_t separator,
+             TRERunMemo* memo);
+  bool HasRequired(const unsigned char* p, size_t from, size_t n) const;
   void PrepareSkipping();
+  void PrepareRequired();
+
+  struct Crossing {
+    size_t block;
+    size_t position;
+    int32_t state;
+  };
+  std::vector<Crossing> crossings_;  // scratch of Run
+  uint64_t serial_;
 
   struct LiveRun {
     int32_t state;
@@ -80,6 +141,10 @@ class TRECompiled {
   int first_byte_count_ = 0;
   unsigned char only_first_byte_ = 0;
   std::string prefix_;
+
+  // A character that every match contains (1 or 2 bytes; empty when there is none): a search
+  // whose rest of the subject lacks it fails at once.
+  std::string required_;
 };
 
 }  // namespace pw::search

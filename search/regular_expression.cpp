@@ -61,6 +61,21 @@ std::optional<TAWKMatch> TAWKStr::MatchReference(std::string_view text) const {
   return TAWKMatch{m.offset + 1, m.length};
 }
 
+TAWKScan::TAWKScan(std::string_view text) : text_(text), memo_(std::make_unique<TRERunMemo>()) {}
+TAWKScan::~TAWKScan() = default;
+
+TAWKMatch TAWKStr::MatchFrom(TAWKScan* scan, size_t from) const {
+  TRECompiled& compiled = current();
+  if (scan->pattern_ != compiled.serial()) {
+    scan->memo_->Clear();
+    scan->memo_->flushes = static_cast<size_t>(-1);
+    scan->pattern_ = compiled.serial();
+  }
+  TREMatch m = compiled.Match(scan->text_, from, SeparatorCode(), scan->memo_.get());
+  if (!m.found) return {};
+  return {m.offset + 1, m.length};
+}
+
 bool TAWKStr::Sub(std::string_view templ, std::string* text) const {
   TAWKMatch m = Match(*text);
   if (m.position == 0) return false;

@@ -16,6 +16,7 @@
 namespace pw::search {
 
 class TRECompiled;
+class TRERunMemo;
 
 class TRegularExpression {
  public:
@@ -74,11 +75,31 @@ struct TAWKMatch {
   size_t length = 0;
 };
 
+// One text searched hit after hit (find-all, replace-all): what one search learns about the
+// text speeds up the next. The text must stay as it is while the scan is used.
+class TAWKScan {
+ public:
+  explicit TAWKScan(std::string_view text);
+  ~TAWKScan();
+  TAWKScan(const TAWKScan&) = delete;
+  TAWKScan& operator=(const TAWKScan&) = delete;
+  std::string_view text() const { return text_; }
+
+ private:
+  friend class TAWKStr;
+  std::string_view text_;
+  std::unique_ptr<TRERunMemo> memo_;
+  uint64_t pattern_ = 0;  // serial of the compiled pattern the memo belongs to
+};
+
 class TAWKStr : public TMatchCORE {
  public:
   // Leftmost-longest match of the current pattern. The subject is the whole view: a NUL byte
   // in it is a character like any other, and nothing is read past its end.
   TAWKMatch Match(std::string_view text) const;
+  // Match(scan->text().substr(from)), with the position counted in the whole text (1-based,
+  // 0 when there is none). Nothing before `from` is looked at.
+  TAWKMatch MatchFrom(TAWKScan* scan, size_t from) const;
   // Replaces the match in *text by the expanded template; false (text untouched) if none.
   bool Sub(std::string_view templ, std::string* text) const;
 

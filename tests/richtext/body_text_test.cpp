@@ -9,6 +9,8 @@
 #include "core/cp932.h"
 #include "core/outline.h"
 #include "core/outline_file.h"
+#include "random_rtf.h"
+#include "richtext/plain_text.h"
 #include "richtext/rich_operations.h"
 #include "richtext/rtf_reader.h"
 
@@ -48,6 +50,44 @@ TEST(BodyTextTest, PlainText) {
   EXPECT_EQ(BodyPlainText(""), "");
   EXPECT_EQ(BodyPlainText(Sj("一\n二\r三\r\n")), Sj("一\r\n二\r\n三\r\n"));
   EXPECT_EQ(BodyPlainText("{\\rtf1 a\\line b\\par c\\~d\\u9731?}"), "a\r\nb\r\nc d?");
+}
+
+// The plain text is read without building a document; it must be byte for byte the text of
+// the document the pane would load, for random bodies read one at a time and in a row (where
+// bodies that share a header go on from the state after it).
+TEST(BodyTextTest, PlainTextIsTheTextOfTheDocument) {
+  testing::RandomRtf random(2024);
+  BodyTextReader reader;
+  std::string text;
+  for (int i = 0; i < 3000; ++i) {
+    std::string body = random.Body(static_cast<int>(random.Next() % 40));
+    if (i % 7 == 0) body = Sj("平文の本文\r\n") + std::string(1, static_cast<char>(random.Next()));
+    const std::string expected = Utf8ToPlainCp932(DocumentText(BodyToDocument(body)));
+    ASSERT_EQ(BodyPlainText(body), expected) << body;
+    reader.PlainText(body, &text);
+    ASSERT_EQ(text, expected) << body;
+    if (IsRtf(body)) {
+      ASSERT_EQ(MapRtfText(body).text, expected) << body;
+    }
+  }
+  // Long runs of escapes, longer than the reader's buffer, with case and line ends mixed in.
+  std::string long_body = random.Header() + "\\pard ";
+  for (int i = 0; i < 6000; ++i) {
+    long_body += i % 97 == 0 ? "\\'82\r\n\\'A0" : i % 13 == 0 ? "x\\'8a\\'bf" : "\\'82\\'a0";
+  }
+  long_body += "}";
+  EXPECT_EQ(BodyPlainText(long_body), Utf8ToPlainCp932(DocumentText(BodyToDocument(long_body))));
+  reader.PlainText(long_body, &text);
+  EXPECT_EQ(text, Utf8ToPlainCp932(DocumentText(BodyToDocument(long_body))));
+
+  // The same header with a different byte right after it is a different header.
+  const std::string header = "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 a;}}\\uc1";
+  reader.PlainText(header + "\\pard \\'82\\'a0}", &text);
+  EXPECT_EQ(text, Sj("あ"));
+  reader.PlainText(header + "2\\pard \\u12354?\\'82\\'a0}", &text);
+  // Read as \uc12, which makes the escapes after \u12354 its fallback; the state after the
+  // first body's header (\uc1) would have kept them.
+  EXPECT_EQ(text, Sj("あ"));
 }
 
 TEST(BodyTextTest, SerializeKeepsRtfAndConvertsPlainText) {

@@ -1,5 +1,6 @@
-// pwvtool find, run as a program on a document written for the test: hits in tree order, how
-// the search moves on after a hit, and the report of a malformed pattern.
+// pwvtool find and replace, run as programs on a document written for the test: hits in tree
+// order, how the search moves on after a hit, the report of a malformed pattern, and what
+// replace writes.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,12 +10,13 @@
 #include "core/cp932.h"
 #include "core/outline.h"
 #include "core/outline_file.h"
+#include "richtext/body_text.h"
 
 namespace pw::search {
 namespace {
 
-std::string RunFind(const std::string& args) {
-  std::string command = std::string(PWVTOOL_PATH) + " find " + args + " 2>&1";
+std::string RunTool(const std::string& args) {
+  std::string command = std::string(PWVTOOL_PATH) + " " + args + " 2>&1";
   std::string out;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return "popen failed";
@@ -24,6 +26,8 @@ std::string RunFind(const std::string& args) {
   pclose(pipe);
   return out;
 }
+
+std::string RunFind(const std::string& args) { return RunTool("find " + args); }
 
 class FindCommand : public ::testing::Test {
  protected:
@@ -38,10 +42,31 @@ class FindCommand : public ::testing::Test {
     first->SetBody(sj("第一行の猫\n猫と犬\n"));  // a plain body: its LF become CR LF
     outline.Append(root, sj("猫の章"), std::move(first), kChildIconBase + 1);
     outline.Append(root, "Cats and cats", NewNodeData(nkChild), kChildIconBase + 1);
+    auto last = NewNodeData(nkChild);
+    last->SetBody(kUntouched);
+    outline.Append(root, "z", std::move(last), kChildIconBase + 1);
     ASSERT_TRUE(WriteOutlineFile(path_, outline, WriteOptions{}).ok);
+    out_ = path_ + ".out.PWV";
   }
-  void TearDown() override { std::remove(path_.c_str()); }
+  void TearDown() override {
+    std::remove(path_.c_str());
+    std::remove(out_.c_str());
+  }
+  // Titles and body texts of the output, one line per node.
+  std::string Written() {
+    Outline outline;
+    if (!ReadOutlineFile(out_, ReadTarget::kMainTree, &outline).status) return "unreadable";
+    std::string text;
+    outline.ForEach([&](Node* node) {
+      text += Cp932ToUtf8(node->title()).text + "|";
+      if (node->data()->Body) text += Cp932ToUtf8(rich::BodyPlainText(*node->data()->Body)).text;
+      text += "\n";
+    });
+    return text;
+  }
+  static constexpr char kUntouched[] = "{\\rtf1{\\*\\unknown keep}\\sl360 no hit here\\par}";
   std::string path_;
+  std::string out_;
 };
 
 TEST_F(FindCommand, PlainHitsInTreeOrderWithAsciiFolding) {
@@ -79,6 +104,27 @@ TEST_F(FindCommand, MalformedPatternReportsMessageAndPosition) {
   EXPECT_EQ(RunFind("--regex '[' " + path_),
             "pwvtool: PATTERN: 右ブラケット\"]\"が必要です (position 2)\n");
   EXPECT_EQ(RunFind("'' " + path_), "");
+}
+
+TEST_F(FindCommand, ReplacePrintsTheCountFirstAndLeavesBodiesWithoutAHitAlone) {
+  EXPECT_EQ(RunTool("replace 猫 犬 " + path_ + " " + out_), "3\n");
+  EXPECT_EQ(Written(),
+            "物語|\n犬の章|第一行の犬\r\n犬と犬\r\n\nCats and cats|\nz|no hit here\r\n\n");
+  Outline outline;
+  ASSERT_TRUE(ReadOutlineFile(out_, ReadTarget::kMainTree, &outline).status);
+  EXPECT_EQ(outline.NodeAt(3)->data()->Body.value_or(""), kUntouched);
+
+  EXPECT_EQ(RunTool("replace --regex '(c|C)ats' '&!' " + path_ + " " + out_), "2\n");
+  EXPECT_NE(Written().find("\nCats! and cats!|\n"), std::string::npos) << Written();
+  EXPECT_EQ(RunTool("replace --case cats x " + path_ + " " + out_), "1\n");
+  EXPECT_EQ(RunTool("replace nothing x " + path_ + " " + out_), "0\n");
+}
+
+TEST_F(FindCommand, ReplaceRefusesHalfALineBreakAndMalformedPatterns) {
+  EXPECT_EQ(RunTool("replace --regex 'a\\r' x " + path_ + " " + out_),
+            "pwvtool: PATTERN: 改行は\\r\\nです\n");
+  EXPECT_EQ(RunTool("replace --regex 'a**' x " + path_ + " " + out_),
+            "pwvtool: PATTERN: 普通の文字、または左括弧\"(\"が必要です (position 4)\n");
 }
 
 }  // namespace

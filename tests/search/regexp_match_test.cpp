@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -167,46 +168,61 @@ TEST(RegExpMatch, LongPatternCompilesAndMatches) {
 }
 
 // Random patterns over a small alphabet with every operator, anchors and Japanese characters,
-// against random subjects: the fast matcher must agree with the reference everywhere.
-TEST(RegExpMatch, AgreesWithReferenceOnRandomInput) {
-  const std::vector<std::string> atoms = {
-      "a",   "b",   Sj("あ"), Sj("い"), ".",     "[ab]", "[^a]", "[" + Sj("あ-う") + "]",
-      "\\r", "\\n", "^",      "$",      "\\x82", "A"};
-  const std::vector<std::string> text_pieces = {"a",  "b",  Sj("あ"), Sj("い"), Sj("う"), "\r\n",
-                                                "\n", "\r", "\x82",   "A",      "^",      "$"};
-  std::mt19937 rng(12345);
-  auto pick = [&](const std::vector<std::string>& v) { return v[rng() % v.size()]; };
-  std::function<std::string(int)> gen = [&](int depth) -> std::string {
-    int kind = static_cast<int>(rng() % (depth > 3 ? 3 : 7));
+// and random subjects made of the same characters.
+class RandomInput {
+ public:
+  explicit RandomInput(unsigned seed) : rng_(seed) {}
+
+  std::string Pattern(int depth = 0) {
+    int kind = static_cast<int>(rng_() % (depth > 3 ? 3 : 7));
     switch (kind) {
       case 0:
       case 1:
       case 2:
-        return pick(atoms);
+        return Pick(atoms_);
       case 3:
-        return gen(depth + 1) + gen(depth + 1);
+        return Pattern(depth + 1) + Pattern(depth + 1);
       case 4:
-        return gen(depth + 1) + "|" + gen(depth + 1);
+        return Pattern(depth + 1) + "|" + Pattern(depth + 1);
       case 5:
-        return "(" + gen(depth + 1) + ")" + std::string(1, "*+?"[rng() % 3]);
+        return "(" + Pattern(depth + 1) + ")" + std::string(1, "*+?"[rng_() % 3]);
       default:
-        return gen(depth + 1) + gen(depth + 1) + gen(depth + 1);
+        return Pattern(depth + 1) + Pattern(depth + 1) + Pattern(depth + 1);
     }
-  };
+  }
+  std::string Text(int max_pieces) {
+    std::string text;
+    int pieces = static_cast<int>(rng_() % static_cast<unsigned>(max_pieces));
+    for (int k = 0; k < pieces; ++k) text += Pick(text_pieces_);
+    return text;
+  }
+  unsigned Next() { return static_cast<unsigned>(rng_()); }
+
+ private:
+  const std::string& Pick(const std::vector<std::string>& v) { return v[rng_() % v.size()]; }
+  std::mt19937 rng_;
+  const std::vector<std::string> atoms_ = {
+      "a",   "b",   Sj("あ"), Sj("い"), ".",     "[ab]", "[^a]", "[" + Sj("あ-う") + "]",
+      "\\r", "\\n", "^",      "$",      "\\x82", "A"};
+  const std::vector<std::string> text_pieces_ = {"a",  "b",  Sj("あ"), Sj("い"), Sj("う"), "\r\n",
+                                                 "\n", "\r", "\x82",   "A",      "^",      "$"};
+};
+
+// The fast matcher must agree with the reference everywhere.
+TEST(RegExpMatch, AgreesWithReferenceOnRandomInput) {
+  RandomInput random(12345);
   int compared = 0;
   size_t flushes = 0;
   for (int i = 0; i < 3000; ++i) {
-    std::string pattern = gen(0);
+    std::string pattern = random.Pattern();
     TAWKStr awk;
-    awk.LineSeparator = rng() % 4 == 0 ? mcls_LF : mcls_CRLF;
+    awk.LineSeparator = random.Next() % 4 == 0 ? mcls_LF : mcls_CRLF;
     if (awk.SetRegExp(pattern).has_value()) continue;
     // The same pattern with a lazy DFA of a few states, flushed again and again.
     TRECompiled tiny(pattern, 8);
     uint16_t separator = awk.LineSeparator == mcls_LF ? 10 : 13;
     for (int t = 0; t < 8; ++t) {
-      std::string text;
-      int pieces = static_cast<int>(rng() % 12);
-      for (int k = 0; k < pieces; ++k) text += pick(text_pieces);
+      std::string text = random.Text(12);
       TAWKMatch fast = awk.Match(text);
       auto ref = awk.MatchReference(text);
       ASSERT_TRUE(ref.has_value());
@@ -222,6 +238,97 @@ TEST(RegExpMatch, AgreesWithReferenceOnRandomInput) {
   }
   EXPECT_GT(compared, 10000);
   EXPECT_GT(flushes, 0u);
+}
+
+// Every hit of a text, each search going on at the end of the previous hit (one character
+// further after an empty one), as the find-all loops do.
+template <typename MatchFn>
+std::vector<std::pair<size_t, size_t>> AllHits(const std::string& text, MatchFn match) {
+  std::vector<std::pair<size_t, size_t>> hits;
+  size_t from = 0;
+  while (from <= text.size()) {
+    TREMatch m = match(from);
+    if (!m.found) break;
+    hits.emplace_back(m.offset, m.length);
+    if (m.length > 0) {
+      from = m.offset + m.length;
+    } else {
+      if (m.offset >= text.size()) break;
+      from = NextCharBoundary(text, m.offset);
+    }
+  }
+  return hits;
+}
+
+// Searching from an offset of the whole text with a memo of earlier runs (blocks of a byte or
+// two make runs meet all the time; a tiny lazy DFA flushes under it) gives the hits that the
+// reference finds in the suffixes.
+TEST(RegExpMatch, HitsFoundWithTheRunMemoAgreeWithTheReference) {
+  RandomInput random(777);
+  int hits_compared = 0;
+  for (int i = 0; i < 1500; ++i) {
+    std::string pattern = random.Pattern();
+    // Half of them of the shape of "a|a*b", whose runs go on past the hits.
+    if (i % 2 == 0) {
+      pattern = "(" + pattern + ")|(" + random.Pattern(2) + ")*" + random.Pattern(3);
+    }
+    uint16_t separator = random.Next() % 4 == 0 ? 10 : 13;
+    std::optional<TRECompiled> reference;
+    try {
+      reference.emplace(pattern);
+    } catch (const ERegExpParser&) {
+      continue;
+    }
+    TRECompiled fast(pattern);
+    TRECompiled tiny(pattern, 8);
+    for (int t = 0; t < 4; ++t) {
+      // Long stretches of one piece keep longest-match runs going, so that they meet.
+      std::string text = random.Text(20);
+      if (t % 2 == 1) {
+        std::string piece = random.Text(3);
+        for (unsigned k = random.Next() % 30; k > 0; --k) text += piece;
+        text += random.Text(6);
+      }
+      bool available = true;
+      auto expected = AllHits(text, [&](size_t from) {
+        TREMatch m =
+            reference->MatchReference(std::string_view(text).substr(from), separator, &available);
+        if (m.found) m.offset += from;
+        return m;
+      });
+      ASSERT_TRUE(available);
+      for (int block_shift : {0, 1, 2, 5}) {
+        TRERunMemo memo(block_shift);
+        TRECompiled& compiled = block_shift == 1 ? tiny : fast;
+        auto got = AllHits(
+            text, [&](size_t from) { return compiled.Match(text, from, separator, &memo); });
+        ASSERT_EQ(got, expected) << "pattern '" << pattern << "' text '" << text << "' block "
+                                 << (1 << block_shift);
+      }
+      hits_compared += static_cast<int>(expected.size());
+    }
+  }
+  EXPECT_GT(hits_compared, 5000);
+}
+
+// The hits of "a|a*b" in a long run of "a": every one is a single "a", although each
+// longest-match run reads on to the end of the run looking for the "b".
+TEST(RegExpMatch, EveryHitOfAnAlternationWithALongerPrefix) {
+  TAWKStr awk;
+  ASSERT_FALSE(awk.SetRegExp("a|a*b").has_value());
+  std::string text(5000, 'a');
+  text += "cab";
+  TAWKScan scan(text);
+  size_t hits = 0;
+  size_t from = 0;
+  for (TAWKMatch m = awk.MatchFrom(&scan, from); m.position != 0; m = awk.MatchFrom(&scan, from)) {
+    ++hits;
+    from = m.position - 1 + m.length;
+    if (from < 5000) {
+      ASSERT_EQ(m.length, 1u) << from;
+    }
+  }
+  EXPECT_EQ(hits, 5001u);  // 5000 single "a", then "ab" after the "c"
 }
 
 }  // namespace

@@ -241,8 +241,7 @@ TEST_F(CommandsTest, ContextMenus) {
 
 TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
   for (const char* name :
-       {"MenuSaveRTF", "MenuTextFind", "MenuFilePrint", "PopupEditCount",
-        "ToolButtonTextFind"}) {
+       {"MenuSaveRTF", "MenuTextCount", "MenuFilePrint", "PopupEditCount"}) {
     ASSERT_NE(window_->Action(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }
@@ -250,14 +249,15 @@ TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
        {"MenuFileNew", "MenuFileOpen", "MenuFileSave", "MenuFileSaveAs", "MenuFileExit",
         "MenuEditSelectAll", "MenuEditSplitChange", "MenuMoveTree", "MenuHelpContents",
         "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile",
-        "MenuToolCustmize", "ToolButtonToolCustmize", "MenuDispCustmize", "PopupBarCustmize"}) {
+        "MenuToolCustmize", "ToolButtonToolCustmize", "MenuDispCustmize", "PopupBarCustmize",
+        "MenuTextFind", "MenuTextReplace", "ToolButtonTextFind"}) {
     EXPECT_TRUE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }
 }
 
 TEST_F(CommandsTest, PendingCommandsStayOffWhateverTheyAreTold) {
   ActionRegistry& registry = window_->action_registry();
-  for (const char* name : {"MenuTextReplace", "MenuTextFind", "MenuSaveRTF", "MenuFilePrint"}) {
+  for (const char* name : {"MenuSaveRTF", "MenuTextCount", "MenuFilePrint"}) {
     registry.SetEnabled(QString::fromLatin1(name), true);
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }

@@ -33,6 +33,8 @@
 #include "ui/common/tform_progress.h"
 #include "ui/document/document_commands.h"
 #include "ui/document/node_panes.h"
+#include "ui/search/search_commands.h"
+#include "ui/search/tform_find.h"
 #include "ui/window/tform_main.h"
 
 namespace {
@@ -311,6 +313,30 @@ int main(int argc, char** argv) {
                   window.outline().size(), static_cast<double>(timer.nsecsElapsed()) / 1e6,
                   window.FormProgress->event_runs());
     }
+
+    // "すべて置換" of "の" by "ノ" over the whole document from the first node, as the replace
+    // dialog runs it (the search that selects the first hit, then the loop), without the
+    // message box at the end.
+    pw::search::TFindPanes& panes = window.search().find_panes();
+    pw::search::FindSession& session = window.search().form_replace()->session();
+    window.SelectNode(window.outline().NodeAt(0));
+    panes.Select(pw::search::FindPane::kBody, 0, 0);
+    panes.Select(pw::search::FindPane::kTitle, 0, 0);
+    session.search_position = 0;
+    pw::search::FindOptions options;
+    options.whole_document = true;
+    timer.restart();
+    session.Prepare(pw::Utf8ToCp932("の").text, options);
+    const bool found = session.Walk(panes);
+    const double find_ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    timer.restart();
+    const size_t count = found ? session.ReplaceAll(panes, pw::Utf8ToCp932("ノ").text) : 0;
+    QApplication::processEvents();
+    window.TreeViewMain->repaint();
+    std::printf(
+        "replace all: %zu hits replaced in %.0f ms (+%.1f ms for the search that found "
+        "the first), goal < 5000 ms\n",
+        count, static_cast<double>(timer.nsecsElapsed()) / 1e6, find_ms);
   }
   window.flags().Clear();
   window.RichEditMain->document()->setModified(false);

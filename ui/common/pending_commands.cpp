@@ -19,10 +19,6 @@ const char* const kPendingCommands[] = {
     "MenuFileTreePrint",
     "MenuFileWordPad",
     "MenuTextCount",
-    // find and replace (ui/search/)
-    "MenuTextFind",
-    "MenuTextFindNext",
-    "MenuTextReplace",
 };
 
 }  // namespace

@@ -36,6 +36,7 @@
 #include "ui/settings/settings_commands.h"
 #include "ui/styling/styling_commands.h"
 #include "ui/styling/tanl_ruler.h"
+#include "ui/search/search_commands.h"
 #include "ui/window/help_commands.h"
 #include "ui/window/pane_shortcuts.h"
 
@@ -91,6 +92,7 @@ TFormMain::~TFormMain() {
   help_.reset();
   epub_.reset();
   styling_.reset();
+  search_.reset();
   export_.reset();
   tree_.reset();
   document_.reset();
@@ -109,6 +111,7 @@ void TFormMain::CreateCommands() {
   export_prompt_ = std::make_unique<ExportFilePrompt>(*this);
   export_ = std::make_unique<ExportCommands>(*this);
   epub_ = std::make_unique<EpubCommands>(*this);
+  search_ = std::make_unique<SearchCommands>(*this);
   help_ = std::make_unique<HelpCommands>(*this);
   // The options dialog comes after the window, and its list is the one new characters take.
   settings_commands_ = std::make_unique<SettingsCommands>(*this);
@@ -123,6 +126,7 @@ void TFormMain::CreateCommands() {
   tree_->Bind(actions_);
   export_->Bind(actions_);
   epub_->Bind(actions_);
+  search_->Bind(actions_);
   help_->Bind(actions_);
   settings_commands_->Bind(actions_);
   styling_->Bind(actions_);

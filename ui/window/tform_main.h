@@ -27,6 +27,7 @@ namespace pw {
 class DocumentCommands;
 class EpubCommands;
 class ExportCommands;
+class SearchCommands;
 class ExportFilePrompt;
 class HelpCommands;
 class SettingsCommands;
@@ -58,6 +59,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   TreeCommands& tree() { return *tree_; }
   ExportCommands& exports() { return *export_; }
   EpubCommands& epub() { return *epub_; }
+  SearchCommands& search() { return *search_; }
   HelpCommands& help() { return *help_; }
   SettingsCommands& settings_commands() { return *settings_commands_; }
   StylingCommands& styling() { return *styling_; }
@@ -151,6 +153,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   std::unique_ptr<TreeCommands> tree_;
   std::unique_ptr<ExportCommands> export_;
   std::unique_ptr<EpubCommands> epub_;
+  std::unique_ptr<SearchCommands> search_;
   std::unique_ptr<HelpCommands> help_;
   std::unique_ptr<SettingsCommands> settings_commands_;
   BarRows bar_rows_;  // the rows the bars were given at start
