@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -21,6 +23,14 @@ struct FontKey {
   bool operator==(const FontKey&) const = default;
 };
 
+struct FontKeyHash {
+  size_t operator()(const FontKey& key) const {
+    return std::hash<std::string>()(key.face) * 31 + static_cast<size_t>(key.charset);
+  }
+};
+
+// Looked up once per run: hashed, so a merged document with many bodies (and as many fonts or
+// colours as a hostile file likes) is still written in linear time.
 class Tables {
  public:
   explicit Tables(const RichDocument& document) {
@@ -37,21 +47,17 @@ class Tables {
   }
   int FontIndex(const CharFormat& format) {
     FontKey key{format.face, format.charset};
-    for (size_t i = 0; i < fonts_.size(); ++i) {
-      if (fonts_[i] == key) return static_cast<int>(i);
-    }
-    fonts_.push_back(std::move(key));
-    return static_cast<int>(fonts_.size() - 1);
+    auto [it, added] = font_index_.try_emplace(key, static_cast<int>(fonts_.size()));
+    if (added) fonts_.push_back(std::move(key));
+    return it->second;
   }
   // 0 is the automatic colour; system colours have no RTF form and fall back to it.
   int ColorIndex(uint32_t color) {
     if (IsSystemColor(color)) return 0;
     color &= 0x00FFFFFF;
-    for (size_t i = 0; i < colors_.size(); ++i) {
-      if (colors_[i] == color) return static_cast<int>(i + 1);
-    }
-    colors_.push_back(color);
-    return static_cast<int>(colors_.size());
+    auto [it, added] = color_index_.try_emplace(color, static_cast<int>(colors_.size() + 1));
+    if (added) colors_.push_back(color);
+    return it->second;
   }
   const std::vector<FontKey>& fonts() const { return fonts_; }
   const std::vector<uint32_t>& colors() const { return colors_; }
@@ -59,6 +65,8 @@ class Tables {
  private:
   std::vector<FontKey> fonts_;
   std::vector<uint32_t> colors_;
+  std::unordered_map<FontKey, int, FontKeyHash> font_index_;
+  std::unordered_map<uint32_t, int> color_index_;
 };
 
 void AppendNumber(std::string* out, const char* word, long value) {
