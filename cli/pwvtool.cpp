@@ -61,14 +61,25 @@ int main(int argc, char** argv) {
     PrintUsage(args.empty() ? stderr : stdout);
     return args.empty() ? 1 : 0;
   }
-  for (const Command& command : Commands()) {
-    if (args[0] == command.name) {
-      int status = command.run(std::vector<std::string>(args.begin() + 1, args.end()));
-      // A large document is freed by the system far faster than node by node.
-      std::fflush(stdout);
-      std::fflush(stderr);
-      std::_Exit(status);
+  // A command named with two words ("export rtf") goes before a one-word one ("export").
+  const Command* found = nullptr;
+  size_t words = 0;
+  if (args.size() >= 2) {
+    const std::string two = args[0] + " " + args[1];
+    for (const Command& command : Commands()) {
+      if (two == command.name) found = &command, words = 2;
     }
+  }
+  for (const Command& command : Commands()) {
+    if (found == nullptr && args[0] == command.name) found = &command, words = 1;
+  }
+  if (found != nullptr) {
+    int status = found->run(std::vector<std::string>(args.begin() + static_cast<long>(words),
+                                                     args.end()));
+    // A large document is freed by the system far faster than node by node.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
   }
   Fail("unknown command '" + args[0] + "'");
   PrintUsage(stderr);

@@ -39,21 +39,22 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 bool IsHeading(std::string_view line) { return !line.empty() && line.front() == '.'; }
 
-// Removes the intermediate files however the export ends.
+// Removes the intermediate files, and the folder made for them, however the export ends.
 class RemoveOnExit {
  public:
-  explicit RemoveOnExit(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+  RemoveOnExit(std::vector<std::string> paths, std::string folder)
+      : paths_(std::move(paths)), folder_(std::move(folder)) {}
   ~RemoveOnExit() {
-    for (const std::string& path : paths_) {
-      std::error_code error;
-      std::filesystem::remove(path, error);
-    }
+    std::error_code error;
+    for (const std::string& path : paths_) std::filesystem::remove(path, error);
+    if (!folder_.empty()) std::filesystem::remove(folder_, error);
   }
   RemoveOnExit(const RemoveOnExit&) = delete;
   RemoveOnExit& operator=(const RemoveOnExit&) = delete;
 
  private:
   std::vector<std::string> paths_;
+  std::string folder_;
 };
 
 }  // namespace
@@ -115,11 +116,14 @@ std::string MeDocTitle(const std::string& pdb_path) {
 
 Status ExportMeDoc(const std::string& pdb_path, const Outline& outline, ProgressSink* progress,
                    const std::string& work_folder) {
-  const std::string folder = work_folder.empty() ? TempDir() : work_folder;
+  // A folder of its own, so that nothing is left behind even by a process that ends without
+  // running its exit handlers.
+  const std::string own_folder = work_folder.empty() ? MakePrivateTempFolder("plotweave-medoc") : "";
+  const std::string folder = work_folder.empty() ? own_folder : work_folder;
   if (folder.empty()) return Status::Error("一時フォルダを作成できません");
   const std::string headings_path = folder + "/" + kMeDocHeadingsFile;
   const std::string index_path = folder + "/" + kMeDocIndexFile;
-  RemoveOnExit cleanup({headings_path, index_path});
+  RemoveOnExit cleanup({headings_path, index_path}, own_folder);
 
   // Intermediate files need no flush to disk: they live only for this export.
   if (Status s = WriteFileAtomically(headings_path, BuildMeDocHeadings(outline, progress), false);

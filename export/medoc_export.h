@@ -1,5 +1,5 @@
 // The MeDoc export: the document as a handheld e-book. Two intermediate texts are written in
-// the private temporary folder, "$TMP2.TXT" (a "." heading per node, then its body lines and
+// a private temporary folder, "$TMP2.TXT" (a "." heading per node, then its body lines and
 // an empty line) and from it "$TMP.TXT" (an index of the headings, then the text), which the
 // PalmDOC converter turns into the database.
 #ifndef PLOTWEAVE_EXPORT_MEDOC_EXPORT_H_
@@ -31,8 +31,8 @@ std::string BuildMeDocIndex(std::string_view headings_text);
 // The database title for an output path: the file name without folder and extension, in CP932.
 std::string MeDocTitle(const std::string& pdb_path);
 
-// Writes both intermediate files into `work_folder` (the private temporary folder when empty),
-// converts, and removes them again on every way out.
+// Writes both intermediate files into `work_folder` (when empty, a private temporary folder made
+// for this export), converts, and removes them again on every way out.
 Status ExportMeDoc(const std::string& pdb_path, const Outline& outline,
                    ProgressSink* progress = nullptr, const std::string& work_folder = {});
 
