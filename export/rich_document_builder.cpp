@@ -63,7 +63,7 @@ void BuildRichDocument(const Outline& outline, PreorderRange range, const TextFo
     if (format.separator_above) AddLine(&block, split_line, title_font);
     AddLine(&block, TitleLine(*node, format, mark), title_font);
     if (format.separator_below) AddLine(&block, split_line, title_font);
-    rich::AppendDocument(target, block);
+    rich::AppendDocument(target, std::move(block));
 
     const TNodeData* data = node->data();
     if (format.include_bodies && data != nullptr && data->Body) {
@@ -72,7 +72,7 @@ void BuildRichDocument(const Outline& outline, PreorderRange range, const TextFo
         // A body read with a final paragraph mark already ends its last line; any other gets
         // one, so that the lines are those of the body-to-lines conversion.
         if (!body.paragraphs.back().Empty()) rich::AppendParagraphBreak(&body);
-        rich::AppendDocument(target, body);
+        rich::AppendDocument(target, std::move(body));
       }
     }
     scope.Step();
