@@ -1,13 +1,13 @@
 // Writing the MeDoc intermediate texts and handing the index text to the converter.
 #include "export/medoc_export.h"
 
+#include <cstring>
 #include <string_view>
 #include <system_error>
 #include <filesystem>
 #include <vector>
 
 #include "core/atomic_file.h"
-#include "core/byte_io.h"
 #include "core/cp932.h"
 #include "export/export_prompt.h"
 #include "platform/palm_doc.h"
@@ -20,22 +20,33 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr char kIndexHeader[] = "#!Medoc index ";
 
-// The lines of a text as reading it back from a file gives them: a line ends at CR LF, a lone
-// CR or a lone LF, and a last line without an end still counts.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
-    lines.push_back(text.substr(pos, end - pos));
-    pos = end;
-    if (pos < text.size()) {
-      pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+// Walks the lines of a text as reading it back from a file gives them: a line ends at CR LF, a
+// lone CR or a lone LF, and a last line without an end still counts.
+class Lines {
+ public:
+  explicit Lines(std::string_view text) : text_(text) {}
+  bool Next(std::string_view* line) {
+    if (pos_ >= text_.size()) return false;
+    // Lines are short and CR rare but for CR LF: look for LF, then for a CR before it.
+    const char* begin = text_.data() + pos_;
+    const size_t rest = text_.size() - pos_;
+    const void* lf = std::memchr(begin, '\n', rest);
+    size_t end = lf == nullptr ? text_.size() : static_cast<size_t>(static_cast<const char*>(lf) - text_.data());
+    if (const void* cr = std::memchr(begin, '\r', end - pos_)) {
+      end = static_cast<size_t>(static_cast<const char*>(cr) - text_.data());
     }
+    *line = text_.substr(pos_, end - pos_);
+    pos_ = end;
+    if (pos_ < text_.size()) {
+      pos_ += (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ? 2 : 1;
+    }
+    return true;
   }
-  return lines;
-}
+
+ private:
+  std::string_view text_;
+  size_t pos_ = 0;
+};
 
 bool IsHeading(std::string_view line) { return !line.empty() && line.front() == '.'; }
 
@@ -79,33 +90,41 @@ std::string BuildMeDocHeadings(const Outline& outline, ProgressSink* progress) {
 }
 
 std::string BuildMeDocIndex(std::string_view headings_text) {
-  const std::vector<std::string_view> lines = SplitLines(headings_text);
   size_t heading_count = 0;
-  for (std::string_view line : lines) heading_count += IsHeading(line) ? 1 : 0;
+  Lines counting(headings_text);
+  for (std::string_view line; counting.Next(&line);) heading_count += IsHeading(line) ? 1 : 0;
 
-  std::string index = kIndexHeader + std::to_string(heading_count);
-  index += kCrLf;
-  std::string text;
-  text.reserve(headings_text.size());
+  // The index lines first, counting the text lines under the headings; then the text itself,
+  // straight after them in the same buffer.
+  std::string out = kIndexHeader + std::to_string(heading_count);
+  out += kCrLf;
+  out.reserve(headings_text.size() + heading_count * 8 + 32);
   size_t text_lines = 0;
   bool in_heading = false;  // lines before the first heading belong to none
-  for (std::string_view line : lines) {
+  Lines indexing(headings_text);
+  for (std::string_view line; indexing.Next(&line);) {
     if (IsHeading(line)) {
       const size_t stops = line.find_first_not_of('.');
-      index += std::to_string(text_lines + heading_count + 2);
-      index += ':';
-      index += stops == std::string_view::npos ? line : line.substr(stops);
-      index += kCrLf;
+      out += std::to_string(text_lines + heading_count + 2);
+      out += ':';
+      out += stops == std::string_view::npos ? line : line.substr(stops);
+      out += kCrLf;
       in_heading = true;
-      continue;
+    } else if (in_heading) {
+      ++text_lines;
     }
-    if (!in_heading) continue;
-    text += line;
-    text += kCrLf;
-    ++text_lines;
   }
-  index += text;
-  return index;
+  in_heading = false;
+  Lines text(headings_text);
+  for (std::string_view line; text.Next(&line);) {
+    if (IsHeading(line)) {
+      in_heading = true;
+    } else if (in_heading) {
+      out += line;
+      out += kCrLf;
+    }
+  }
+  return out;
 }
 
 std::string MeDocTitle(const std::string& pdb_path) {
@@ -125,14 +144,10 @@ Status ExportMeDoc(const std::string& pdb_path, const Outline& outline, Progress
   const std::string index_path = folder + "/" + kMeDocIndexFile;
   RemoveOnExit cleanup({headings_path, index_path}, own_folder);
 
-  // Intermediate files need no flush to disk: they live only for this export.
-  if (Status s = WriteFileAtomically(headings_path, BuildMeDocHeadings(outline, progress), false);
-      !s) {
-    return s;
-  }
-  std::string headings;
-  std::string error;
-  if (!ReadWholeFile(headings_path, &headings, &error)) return Status::Error(error);
+  // Intermediate files need no flush to disk: they live only for this export. The index is
+  // made from the bytes just written, which is what reading the file back would give.
+  std::string headings = BuildMeDocHeadings(outline, progress);
+  if (Status s = WriteFileAtomically(headings_path, headings, false); !s) return s;
   if (Status s = WriteFileAtomically(index_path, BuildMeDocIndex(headings), false); !s) return s;
   headings.clear();
   headings.shrink_to_fit();

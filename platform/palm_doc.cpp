@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <ctime>
 
 #include "core/atomic_file.h"
@@ -26,7 +27,7 @@ constexpr size_t kMinMatch = 3;
 constexpr size_t kMaxMatch = 10;
 constexpr size_t kMaxLiteralRun = 8;
 // Candidates tried per position: more finds little in prose and costs time.
-constexpr int kMaxChain = 24;
+constexpr int kMaxChain = 8;
 constexpr int kHashBits = 12;
 
 constexpr size_t kHeaderSize = 78;
@@ -75,12 +76,16 @@ std::vector<size_t> PalmDocRecordEnds(std::string_view text) {
       ends.push_back(text.size());
       break;
     }
+    // The last character boundary at or before the limit (which lies inside the text, so a
+    // lead byte always has a byte after it here).
+    static constexpr auto kStep = [] {
+      std::array<uint8_t, 256> step{};
+      for (unsigned c = 0; c < 256; ++c) step[c] = IsLeadByte(static_cast<unsigned char>(c)) ? 2 : 1;
+      return step;
+    }();
+    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
     size_t end = pos;
-    for (;;) {
-      const size_t next = NextCharBoundary(text, end);
-      if (next > limit) break;
-      end = next;
-    }
+    for (size_t next; (next = end + kStep[t[end]]) <= limit;) end = next;
     ends.push_back(end);
     pos = end;
   }
@@ -90,46 +95,57 @@ std::vector<size_t> PalmDocRecordEnds(std::string_view text) {
 std::string CompressPalmDocRecord(std::string_view text) {
   const auto* t = reinterpret_cast<const unsigned char*>(text.data());
   const size_t n = text.size();
-  std::string out;
-  out.reserve(n + n / 8 + 8);
+  auto char_end = [&](size_t p) { return IsLeadByte(t[p]) && p + 1 < n ? p + 2 : p + 1; };
 
-  // Which bytes are the second half of a double-byte character: a literal run that has taken
-  // a lead byte takes its trail byte too, which costs nothing and saves a count byte later.
-  std::vector<bool> trail(n, false);
-  for (size_t i = 0; i < n;) {
-    const size_t next = NextCharBoundary(text, i);
-    if (next == i + 2) trail[i + 1] = true;
-    i = next;
-  }
+  // Scratch kept from record to record. Chains link earlier positions with the same first
+  // three bytes; entries are numbered on from one call to the next (`base` is this call's
+  // position 0), so entries of earlier records are told apart without clearing the table,
+  // and a position's link is written before it can be read.
+  thread_local std::vector<unsigned char> scratch;
+  thread_local std::vector<uint64_t> prev;
+  thread_local std::array<uint64_t, size_t{1} << kHashBits> head{};
+  thread_local uint64_t next_base = 1;
+  const uint64_t base = next_base;
+  next_base += n + 1;
+  // At worst (an escaped byte, a plain one, and so on) two bytes of text take three.
+  if (scratch.size() < n + n / 2 + 8) scratch.resize(n + n / 2 + 8);
+  if (prev.size() < n) prev.resize(n);
+  unsigned char* o = scratch.data();
+  size_t w = 0;
 
-  std::array<int32_t, size_t{1} << kHashBits> head;
-  head.fill(-1);
-  std::vector<int32_t> prev(n, -1);
-  size_t hashed = 0;  // positions before this one are in the chains
+  // Only character starts go into the chains: that halves the work on Japanese text and
+  // loses next to nothing.
+  const size_t hashable = n >= kMinMatch ? n - kMinMatch + 1 : 0;
+  size_t boundary = 0;  // the first character start not yet in the chains
   auto hash_up_to = [&](size_t end) {
-    for (; hashed < end; ++hashed) {
-      if (hashed + kMinMatch > n) continue;
-      const uint32_t h = Hash3(t + hashed);
-      prev[hashed] = head[h];
-      head[h] = static_cast<int32_t>(hashed);
+    for (; boundary < end; boundary = char_end(boundary)) {
+      if (boundary >= hashable) continue;
+      const uint32_t h = Hash3(t + boundary);
+      prev[boundary] = head[h];
+      head[h] = base + boundary;
     }
   };
 
   size_t i = 0;
   while (i < n) {
-    hash_up_to(i);
+    hash_up_to(i);  // now `boundary` is i, or i + 1 when i is a trail byte
     size_t best_length = 0;
     size_t best_distance = 0;
-    if (i + kMinMatch <= n) {
+    if (i < hashable) {
       int steps = 0;
-      for (int32_t c = head[Hash3(t + i)]; c >= 0 && steps < kMaxChain; c = prev[c], ++steps) {
-        const size_t distance = i - static_cast<size_t>(c);
+      for (uint64_t entry = head[Hash3(t + i)]; entry >= base && steps < kMaxChain;
+           entry = prev[entry - base]) {
+        const size_t from = static_cast<size_t>(entry - base);
+        const size_t distance = i - from;
         if (distance > kMaxDistance) break;
+        // The closest few cannot give a full-length copy (copies never overlap what they make),
+        // so they do not count against the chain's budget: runs of one character still pack.
+        if (distance >= kMaxMatch) ++steps;
         const size_t max_length = std::min({kMaxMatch, n - i, distance});
+        // Only a longer match is of use: look at the byte that would make it longer first.
+        if (max_length <= best_length || t[from + best_length] != t[i + best_length]) continue;
         size_t length = 0;
-        while (length < max_length && t[static_cast<size_t>(c) + length] == t[i + length]) {
-          ++length;
-        }
+        while (length < max_length && t[from + length] == t[i + length]) ++length;
         if (length > best_length) {
           best_length = length;
           best_distance = distance;
@@ -139,29 +155,33 @@ std::string CompressPalmDocRecord(std::string_view text) {
     }
     if (best_length >= kMinMatch) {
       const uint32_t code = static_cast<uint32_t>(best_distance << 3 | (best_length - kMinMatch));
-      out.push_back(static_cast<char>(0x80 | code >> 8));
-      out.push_back(static_cast<char>(code & 0xFF));
+      o[w++] = static_cast<unsigned char>(0x80 | code >> 8);
+      o[w++] = static_cast<unsigned char>(code & 0xFF);
       i += best_length;
       continue;
     }
     const unsigned char c = t[i];
     if (c == ' ' && i + 1 < n && t[i + 1] >= 0x40 && t[i + 1] <= 0x7F) {
-      out.push_back(static_cast<char>(t[i + 1] ^ 0x80));
+      o[w++] = static_cast<unsigned char>(t[i + 1] ^ 0x80);
       i += 2;
       continue;
     }
     if (!NeedsEscape(c)) {
-      out.push_back(static_cast<char>(c));
+      o[w++] = c;
       ++i;
       continue;
     }
-    size_t end = i + 1;
-    while (end < n && end - i < kMaxLiteralRun && (NeedsEscape(t[end]) || trail[end])) ++end;
-    out.push_back(static_cast<char>(end - i));
-    out.append(text.substr(i, end - i));
+    // A literal run of bytes that need escaping, taking whole double-byte characters (a trail
+    // byte costs nothing here and would cost a count byte later) as far as a run goes.
+    const size_t limit = std::min(n, i + kMaxLiteralRun);
+    size_t end = std::min(limit, boundary == i ? char_end(i) : i + 1);
+    while (end < limit && NeedsEscape(t[end])) end = std::min(limit, char_end(end));
+    o[w++] = static_cast<unsigned char>(end - i);
+    std::memcpy(o + w, t + i, end - i);
+    w += end - i;
     i = end;
   }
-  return out;
+  return std::string(reinterpret_cast<const char*>(o), w);
 }
 
 std::string DecompressPalmDocRecord(std::string_view record) {

@@ -71,6 +71,8 @@ TEST(PalmDocTest, CompressionRoundTrips) {
   std::string noise(4096, '\0');
   for (char& c : noise) c = static_cast<char>(random() & 0xFF);
   std::string repeats(4096, ' ');
+  std::string alternating;  // the largest output: three bytes for every two
+  for (int i = 0; i < 2048; ++i) alternating += "\x80" "a";
   const struct {
     const char* name;
     std::string text;
@@ -82,6 +84,7 @@ TEST(PalmDocTest, CompressionRoundTrips) {
       {"shift-jis", "\x82\xa0\x82\xa2\x82\xa0\x82\xa2\x82\xa0\x82\xa2\x83\x41\x83\x42"},
       {"spaces", repeats},
       {"noise", noise},
+      {"alternating", alternating},
       {"mixed", MixedText().substr(0, 4096)},
   };
   for (const auto& c : cases) {
