@@ -1,8 +1,8 @@
 // main() of plotweave: the application object, the main window and the command line.
 #include <QApplication>
 
-#include "ui/tform_main.h"
-#include "ui/tree_icons.h"
+#include "ui/common/tree_icons.h"
+#include "ui/window/tform_main.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -1,6 +1,8 @@
 // The command vocabulary: every menu item with its caption and shortcut, tool buttons with
 // their hints, context menus, the bar toggles, and the commands that are not built yet.
 #include <QAction>
+#include <QComboBox>
+#include <QFontComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -252,6 +254,24 @@ TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
   }
 }
 
+TEST_F(CommandsTest, PendingCommandsStayOffWhateverTheyAreTold) {
+  ActionRegistry& registry = window_->action_registry();
+  for (const char* name : {"MenuTextFont", "MenuTextFind", "FontBarBold", "MenuDispCustmize"}) {
+    registry.SetEnabled(QString::fromLatin1(name), true);
+    EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
+  }
+  // The font bar's boxes are on the list too, though they are not actions.
+  EXPECT_FALSE(window_->FontBarName->isEnabled());
+  EXPECT_FALSE(window_->FontBarSize->isEnabled());
+  // A built command's tool button and context-menu items follow it both ways.
+  for (const bool on : {false, true}) {
+    registry.SetEnabled(QStringLiteral("MenuTreeDel"), on);
+    for (const char* name : {"MenuTreeDel", "ToolButtonTreeDel", "PopupTreeDel"}) {
+      EXPECT_EQ(window_->Action(QString::fromLatin1(name))->isEnabled(), on) << name;
+    }
+  }
+}
+
 TEST_F(CommandsTest, DisplayMenuAndBarMenuShowTheSameState) {
   window_->show();
   QAction* disp_tree = window_->Action("MenuDispTree");
@@ -290,7 +310,7 @@ TEST_F(CommandsTest, MenusAreDisabledOnlyDuringOpen) {
   probe->window = &raw;
   probe->enabled = &menus_enabled_in_dialog;
   window_->SetDialogs(std::move(probe));
-  window_->MenuFileOpenClick();
+  window_->document().MenuFileOpenClick();
   EXPECT_FALSE(menus_enabled_in_dialog);
   EXPECT_TRUE(window_->menuBar()->isEnabled());
   dialogs_ = nullptr;

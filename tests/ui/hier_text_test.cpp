@@ -38,10 +38,10 @@ TEST_F(HierTextTest, BothCommandsAreEnabled) {
 TEST_F(HierTextTest, ExportWritesTheDocumentWithTheSuggestedName) {
   const QString doc =
       WriteDocument(QString::fromUtf8("物語.PWV"), {"Top", "\tScene"}, {"", "{\\rtf1 body\\par}"});
-  ASSERT_TRUE(window_->OpenDocument(doc, false));
+  ASSERT_TRUE(window_->document().OpenDocument(doc, false));
   const QString out = Path(QString::fromUtf8("物語.TXT"));
   dialogs_->file_names.push_back(out);
-  window_->MenuSaveOutlineTextClick();
+  window_->exports().MenuSaveOutlineTextClick();
   ASSERT_EQ(dialogs_->file_dialogs.size(), 1u);
   EXPECT_EQ(dialogs_->file_dialogs[0].title, QString::fromUtf8("ｱｳﾄﾗｲﾝﾃｷｽﾄの保存"));
   EXPECT_EQ(dialogs_->file_dialogs[0].default_suffix, QStringLiteral("TXT"));
@@ -63,13 +63,13 @@ TEST_F(HierTextTest, ExportPromptRefusalsAndCancel) {
   for (const Case& c : cases) {
     dialogs_->asked.clear();
     dialogs_->file_names.push_back(c.chosen);
-    window_->MenuSaveOutlineTextClick();
+    window_->exports().MenuSaveOutlineTextClick();
     EXPECT_EQ(dialogs_->Texts(), c.messages) << c.chosen.toStdString();
     EXPECT_FALSE(QFileInfo::exists(c.chosen));
   }
   dialogs_->asked.clear();
   dialogs_->file_names.push_back(std::nullopt);  // cancelled: nothing said
-  window_->MenuSaveOutlineTextClick();
+  window_->exports().MenuSaveOutlineTextClick();
   EXPECT_TRUE(dialogs_->Texts().empty());
 }
 
@@ -77,10 +77,10 @@ TEST_F(HierTextTest, ImportRenamesTheDocumentAndSelectsTheFirstNode) {
   const QString in = Path(QStringLiteral("notes.TXT"));
   WriteBytes(in, Sjis(".章\r\n本文\r\n...場面\r\n.終\r\n"));
   dialogs_->file_names.push_back(in);
-  window_->MenuLoadOutlineTextClick();
+  window_->exports().MenuLoadOutlineTextClick();
   EXPECT_TRUE(dialogs_->Texts().empty());
   EXPECT_EQ(dialogs_->file_dialogs.back().title, QString::fromUtf8("階層付きﾃｷｽﾄﾌｧｲﾙの読み込み"));
-  EXPECT_EQ(window_->document_name(), Path(QStringLiteral("notes.PWV")));
+  EXPECT_EQ(window_->document().document_name(), Path(QStringLiteral("notes.PWV")));
   EXPECT_EQ(window_->windowTitle(), QString::fromUtf8("notes - Plotweave Ver 3.21"));
   ASSERT_EQ(window_->outline().size(), 3u);
   EXPECT_EQ(window_->outline().NodeAt(1)->level(), 1);  // "..." clamped one level down
@@ -92,7 +92,7 @@ TEST_F(HierTextTest, ImportRenamesTheDocumentAndSelectsTheFirstNode) {
 
   // The file does not exist yet, so saving proposes that name beside the text file.
   dialogs_->file_names.push_back(Path(QStringLiteral("notes.PWV")));
-  window_->MenuFileSaveClick();
+  window_->document().MenuFileSaveClick();
   ASSERT_EQ(dialogs_->file_dialogs.size(), 2u);
   EXPECT_EQ(dialogs_->file_dialogs[1].proposed, Path(QStringLiteral("notes.PWV")));
   EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("notes.PWV"))));
@@ -100,20 +100,20 @@ TEST_F(HierTextTest, ImportRenamesTheDocumentAndSelectsTheFirstNode) {
 
 TEST_F(HierTextTest, ImportFailuresKeepOrResetTheDocument) {
   const QString doc = WriteDocument(QStringLiteral("kept.PWV"), {"Kept"});
-  ASSERT_TRUE(window_->OpenDocument(doc, false));
+  ASSERT_TRUE(window_->document().OpenDocument(doc, false));
   const QString empty = Path(QStringLiteral("empty.TXT"));
   WriteBytes(empty, QByteArray());
   dialogs_->file_names.push_back(empty);
-  window_->MenuLoadOutlineTextClick();
+  window_->exports().MenuLoadOutlineTextClick();
   ASSERT_EQ(dialogs_->Texts().size(), 1u);
   EXPECT_EQ(window_->outline().NodeAt(0)->title(), "Kept");  // nothing changed
-  EXPECT_EQ(window_->document_name(), doc);
+  EXPECT_EQ(window_->document().document_name(), doc);
 
   const QString bad = Path(QStringLiteral("bad.TXT"));
   WriteBytes(bad, Sjis(".A\r\n..  B\r\n"));
   dialogs_->asked.clear();
   dialogs_->file_names.push_back(bad);
-  window_->MenuLoadOutlineTextClick();
+  window_->exports().MenuLoadOutlineTextClick();
   EXPECT_EQ(dialogs_->Texts(),
             std::vector<QString>{QString::fromUtf8("アイテム \"B\" の階層 (3) が不正です")});
   ASSERT_EQ(window_->outline().size(), 1u);  // an empty new document
@@ -121,7 +121,7 @@ TEST_F(HierTextTest, ImportFailuresKeepOrResetTheDocument) {
 
   dialogs_->asked.clear();
   dialogs_->file_names.push_back(Path(QStringLiteral("doc.RTF")));
-  window_->MenuLoadOutlineTextClick();
+  window_->exports().MenuLoadOutlineTextClick();
   EXPECT_EQ(dialogs_->Texts(), std::vector<QString>{QString::fromUtf8("ファイル名が無効です")});
 }
 

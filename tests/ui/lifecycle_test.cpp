@@ -14,8 +14,8 @@
 #include <QTreeView>
 
 #include "core/cp932.h"
-#include "ui/qt_text.h"
-#include "ui/tform_progress.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/tform_progress.h"
 #include "ui_test_support.h"
 
 namespace pw::test {
@@ -42,7 +42,8 @@ TEST_F(LifecycleTest, StartsWithANewDocument) {
   EXPECT_EQ(root->icon(), kIconRoot);
   EXPECT_EQ(window_->current_node(), root);
   EXPECT_EQ(window_->MemoTitle->text(), QStringLiteral("No Title"));
-  EXPECT_EQ(QFileInfo(window_->document_name()).fileName(), QStringLiteral("NewFile.PWV"));
+  EXPECT_EQ(QFileInfo(window_->document().document_name()).fileName(),
+            QStringLiteral("NewFile.PWV"));
   EXPECT_FALSE(window_->flags().TestModified());
   EXPECT_EQ(window_->StatusPanels[1]->text(), QString::fromUtf8("挿入"));
 }
@@ -51,18 +52,18 @@ TEST_F(LifecycleTest, SaveOfANewDocumentAsksForANameAndTakesIt) {
   TypeInto(window_->RichEditMain, QString::fromUtf8("本文です"));
   const QString path = Path(QString::fromUtf8("物語.PWV"));
   dialogs_->file_names.push_back(path);
-  window_->MenuFileSaveClick();
+  window_->document().MenuFileSaveClick();
   ASSERT_EQ(dialogs_->file_dialogs.size(), 1u);
   EXPECT_EQ(dialogs_->file_dialogs[0].title, QString::fromUtf8("ﾌｧｲﾙの保存"));
   EXPECT_EQ(dialogs_->file_dialogs[0].default_suffix, QStringLiteral("PWV"));
-  EXPECT_EQ(window_->document_name(), path);
+  EXPECT_EQ(window_->document().document_name(), path);
   EXPECT_EQ(window_->windowTitle(), QString::fromUtf8("物語 - Plotweave Ver 3.21"));
   EXPECT_FALSE(window_->flags().TestModified());
   auto saved = ReadBack(path);
   EXPECT_EQ(BodyText(saved->NodeAt(0)), "本文です");
   // The next save writes under the name without asking.
   TypeInto(window_->RichEditMain, QStringLiteral("!"));
-  window_->MenuFileSaveClick();
+  window_->document().MenuFileSaveClick();
   EXPECT_EQ(dialogs_->file_dialogs.size(), 1u);
   EXPECT_EQ(BodyText(ReadBack(path)->NodeAt(0)), "本文です!");
 }
@@ -80,10 +81,11 @@ TEST_F(LifecycleTest, SaveAsRefusesOtherExtensionsAndMissingFolders) {
   for (const Case& c : cases) {
     dialogs_->asked.clear();
     dialogs_->file_names.push_back(c.name);
-    window_->MenuFileSaveAsClick();
+    window_->document().MenuFileSaveAsClick();
     EXPECT_EQ(dialogs_->Texts(), c.messages) << c.name.toStdString();
     EXPECT_FALSE(QFileInfo::exists(c.name));
-    EXPECT_EQ(QFileInfo(window_->document_name()).fileName(), QStringLiteral("NewFile.PWV"));
+    EXPECT_EQ(QFileInfo(window_->document().document_name()).fileName(),
+              QStringLiteral("NewFile.PWV"));
   }
 }
 
@@ -111,7 +113,7 @@ TEST_F(LifecycleTest, SavePromptAnswers) {
     TypeInto(window_->MemoTitle, QString::fromUtf8("第一章"));
     dialogs_->answers.push_back(c.answer);
     if (c.give_file_name) dialogs_->file_names.push_back(path);
-    window_->MenuFileNewClick();
+    window_->document().MenuFileNewClick();
     ASSERT_FALSE(dialogs_->asked.empty());
     EXPECT_EQ(dialogs_->asked[0].caption, QString::fromUtf8("ﾌｧｲﾙの保存"));
     EXPECT_EQ(dialogs_->asked[0].text, kPromptText);
@@ -127,7 +129,7 @@ TEST_F(LifecycleTest, SavePromptAnswers) {
 }
 
 TEST_F(LifecycleTest, UnmodifiedDocumentIsNotPromptedFor) {
-  window_->MenuFileNewClick();
+  window_->document().MenuFileNewClick();
   EXPECT_TRUE(dialogs_->asked.empty());
 }
 
@@ -135,37 +137,37 @@ TEST_F(LifecycleTest, BackUpCopyOnlyWhenOverwritingTheSameFile) {
   window_->settings().MakeBak = true;
   const QString path = WriteDocument(QStringLiteral("bak.PWV"), {"one"});
   const QByteArray original = FileBytes(path);
-  ASSERT_TRUE(window_->OpenDocument(path, true));
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
   TypeInto(window_->RichEditMain, QStringLiteral("changed"));
-  window_->MenuFileSaveClick();
+  window_->document().MenuFileSaveClick();
   EXPECT_EQ(FileBytes(Path("bak.BAK")), original);
   EXPECT_NE(FileBytes(path), original);
 
   // Save as under the same name makes a copy; under a new name none.
   QFile::remove(Path("bak.BAK"));
   dialogs_->file_names.push_back(path);
-  window_->MenuFileSaveAsClick();
+  window_->document().MenuFileSaveAsClick();
   EXPECT_TRUE(QFileInfo::exists(Path("bak.BAK")));
   dialogs_->file_names.push_back(Path("other.PWV"));
-  window_->MenuFileSaveAsClick();
+  window_->document().MenuFileSaveAsClick();
   EXPECT_FALSE(QFileInfo::exists(Path("other.BAK")));
 
   // With UseBakDir the copy goes to BackDir.
   QDir().mkpath(Path("backups"));
   window_->settings().UseBakDir = true;
   window_->settings().BackDir = Path("backups/").toStdString();
-  window_->MenuFileSaveClick();
+  window_->document().MenuFileSaveClick();
   EXPECT_TRUE(QFileInfo::exists(Path("backups/other.BAK")));
   EXPECT_TRUE(dialogs_->asked.empty());
 }
 
 TEST_F(LifecycleTest, ReadOnlyDocumentIsNotOverwritten) {
   const QString path = WriteDocument(QStringLiteral("ro.PWV"), {"one"});
-  ASSERT_TRUE(window_->OpenDocument(path, true));
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
   TypeInto(window_->RichEditMain, QStringLiteral("x"));
   QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
   const QByteArray before = FileBytes(path);
-  window_->MenuFileSaveClick();
+  window_->document().MenuFileSaveClick();
   ASSERT_EQ(dialogs_->asked.size(), 1u);
   EXPECT_EQ(dialogs_->asked[0].caption, QString::fromUtf8("上書き保存できません"));
   EXPECT_EQ(
@@ -181,7 +183,7 @@ TEST_F(LifecycleTest, OpenTakesTheStoredSelectionAndCaption) {
   const QString path =
       WriteDocument(QString::fromUtf8("長い物語.PWV"), {"第一部", "\t第一章", "\t第二章"});
   dialogs_->file_names.push_back(path);
-  window_->MenuFileOpenClick();
+  window_->document().MenuFileOpenClick();
   ASSERT_EQ(dialogs_->file_dialogs.size(), 1u);
   EXPECT_EQ(dialogs_->file_dialogs[0].title, QString::fromUtf8("ﾌｧｲﾙの読み込み"));
   EXPECT_EQ(window_->windowTitle(), QString::fromUtf8("長い物語 - Plotweave Ver 3.21"));
@@ -193,21 +195,21 @@ TEST_F(LifecycleTest, OpenTakesTheStoredSelectionAndCaption) {
 
 TEST_F(LifecycleTest, FailedOpenKeepsTheOpenDocument) {
   const QString good = WriteDocument(QStringLiteral("good.PWV"), {"keep me"});
-  ASSERT_TRUE(window_->OpenDocument(good, true));
+  ASSERT_TRUE(window_->document().OpenDocument(good, true));
   QFile bad(Path("bad.PWV"));
   ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
   bad.write("\x03\x00\x00garbage that is no document", 30);
   bad.close();
-  EXPECT_FALSE(window_->OpenDocument(Path("bad.PWV"), true));
+  EXPECT_FALSE(window_->document().OpenDocument(Path("bad.PWV"), true));
   EXPECT_EQ(dialogs_->Texts(), std::vector<QString>{kReadFailed});
-  EXPECT_EQ(window_->document_name(), good);
+  EXPECT_EQ(window_->document().document_name(), good);
   EXPECT_EQ(Utf8Title(window_->outline().NodeAt(0)), "keep me");
   EXPECT_EQ(window_->current_node(), window_->outline().NodeAt(0));
 }
 
 TEST_F(LifecycleTest, OpenRefusesOtherExtensions) {
   dialogs_->file_names.push_back(Path("notes.txt"));
-  window_->MenuFileOpenClick();
+  window_->document().MenuFileOpenClick();
   EXPECT_EQ(dialogs_->Texts(), std::vector<QString>{QString::fromUtf8("ファイル名が無効です")});
 }
 
@@ -215,19 +217,19 @@ TEST_F(LifecycleTest, EmptyFileOpensAsANewDocumentWithItsName) {
   QFile empty(Path("empty.PWV"));
   ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
   empty.close();
-  ASSERT_TRUE(window_->OpenDocument(Path("empty.PWV"), true));
+  ASSERT_TRUE(window_->document().OpenDocument(Path("empty.PWV"), true));
   EXPECT_EQ(window_->outline().size(), 1u);
   EXPECT_EQ(window_->outline().NodeAt(0)->title(), "No Title");
   EXPECT_EQ(window_->windowTitle(), QString::fromUtf8("empty - Plotweave Ver 3.21"));
-  window_->MenuFileSaveClick();
+  window_->document().MenuFileSaveClick();
   EXPECT_TRUE(dialogs_->file_dialogs.empty());
   EXPECT_GT(QFileInfo(Path("empty.PWV")).size(), 0);
 }
 
 TEST_F(LifecycleTest, ExistingNewFileStillAsksForAName) {
   const QString path = WriteDocument(QStringLiteral("NewFile.PWV"), {"x"});
-  ASSERT_TRUE(window_->OpenDocument(path, true));
-  window_->MenuFileSaveClick();
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
+  window_->document().MenuFileSaveClick();
   EXPECT_EQ(dialogs_->file_dialogs.size(), 1u);
 }
 
@@ -235,7 +237,7 @@ TEST_F(LifecycleTest, RecentFilesListAndMenus) {
   std::vector<QString> paths;
   for (int i = 0; i < 11; ++i) {
     paths.push_back(WriteDocument(QStringLiteral("r%1.PWV").arg(i), {"n"}));
-    ASSERT_TRUE(window_->OpenDocument(paths.back(), true));
+    ASSERT_TRUE(window_->document().OpenDocument(paths.back(), true));
   }
   const RecentList& history = window_->settings().History;
   ASSERT_EQ(history.size(), 10u);
@@ -251,13 +253,13 @@ TEST_F(LifecycleTest, RecentFilesListAndMenus) {
   EXPECT_EQ(file_items[file_items.size() - 12]->text(), QString::fromUtf8("終了(&X)"));
 
   // Choosing an entry opens it and moves it up; a vanished file is dropped silently.
-  window_->OpenRecentFile(3);
-  EXPECT_EQ(window_->document_name(), paths[7]);
+  window_->document().OpenRecentFile(3);
+  EXPECT_EQ(window_->document().document_name(), paths[7]);
   EXPECT_EQ(QString::fromStdString(history[0]), paths[7]);
   QFile::remove(paths[5]);
   const size_t gone = history.Find(paths[5].toStdString());
   ASSERT_NE(gone, std::string::npos);
-  window_->OpenRecentFile(static_cast<int>(gone));
+  window_->document().OpenRecentFile(static_cast<int>(gone));
   EXPECT_EQ(history.size(), 9u);
   EXPECT_EQ(window_->PopupMenuFileOpen->actions().size(), 9);
   EXPECT_TRUE(dialogs_->asked.empty());
@@ -266,16 +268,16 @@ TEST_F(LifecycleTest, RecentFilesListAndMenus) {
 TEST_F(LifecycleTest, RecentEntryChosenAfterSavingInThePromptOpensThatEntry) {
   const QString wanted = WriteDocument(QStringLiteral("wanted.PWV"), {"wanted"});
   const QString current = WriteDocument(QStringLiteral("current.PWV"), {"current"});
-  ASSERT_TRUE(window_->OpenDocument(wanted, true));
-  ASSERT_TRUE(window_->OpenDocument(Path("current.PWV"), true));
+  ASSERT_TRUE(window_->document().OpenDocument(wanted, true));
+  ASSERT_TRUE(window_->document().OpenDocument(Path("current.PWV"), true));
   // History: current, wanted. Saving current in the prompt keeps it on top; a new name
   // would push the wanted entry down one place.
   TypeInto(window_->RichEditMain, QStringLiteral("edit"));
   dialogs_->answers.push_back(DialogAnswer::kYes);
   QFile::remove(current);  // the save then asks for a name
   dialogs_->file_names.push_back(Path("renamed.PWV"));
-  window_->OpenRecentFile(1);
-  EXPECT_EQ(window_->document_name(), wanted);
+  window_->document().OpenRecentFile(1);
+  EXPECT_EQ(window_->document().document_name(), wanted);
   EXPECT_EQ(QString::fromStdString(window_->settings().History[0]), wanted);
   EXPECT_TRUE(QFileInfo::exists(Path("renamed.PWV")));
 }
@@ -287,7 +289,7 @@ TEST_F(LifecycleTest, DroppedTextFileReplacesTheBodyAfterAsking) {
   text.close();
   TypeInto(window_->RichEditMain, QStringLiteral("old"));
   dialogs_->answers.push_back(DialogAnswer::kNo);
-  window_->DropFiles({Path("note.TXT")});
+  window_->document().DropFiles({Path("note.TXT")});
   EXPECT_EQ(window_->RichEditMain->toPlainText(), QStringLiteral("old"));
   ASSERT_EQ(dialogs_->asked.size(), 1u);
   EXPECT_EQ(dialogs_->asked[0].caption, QString::fromUtf8("ﾌｧｲﾙから取り込み"));
@@ -296,7 +298,7 @@ TEST_F(LifecycleTest, DroppedTextFileReplacesTheBodyAfterAsking) {
                 "現在のノードの内容を上書きしてファイルを読み込みます\r\nよろしいですか？"));
   EXPECT_EQ(dialogs_->asked[0].buttons, DialogButtons::kYesNo);
   dialogs_->answers.push_back(DialogAnswer::kYes);
-  window_->DropFiles({Path("note.TXT"), Path("ignored.PWV"), Path("ignored2.PWV")});
+  window_->document().DropFiles({Path("note.TXT"), Path("ignored.PWV"), Path("ignored2.PWV")});
   EXPECT_EQ(window_->RichEditMain->toPlainText(), QString::fromUtf8("一行目\n二行目"));
   // The body goes into the node with the next store.
   window_->StoreCurrentNode();
@@ -312,14 +314,14 @@ TEST_F(LifecycleTest, DroppedRtfFileLoadsAsRichText) {
       "bold\\b0  plain\\par}");
   rtf.close();
   dialogs_->answers.push_back(DialogAnswer::kYes);
-  window_->DropFiles({Path("body.rtf")});
+  window_->document().DropFiles({Path("body.rtf")});
   EXPECT_EQ(window_->RichEditMain->toPlainText().trimmed(), QStringLiteral("bold plain"));
 }
 
 TEST_F(LifecycleTest, DroppedDocumentOpensAfterThePrompt) {
   const QString path = WriteDocument(QStringLiteral("dropped.pwv"), {"dropped"});
-  window_->DropFiles({path});
-  EXPECT_EQ(window_->document_name(), path);
+  window_->document().DropFiles({path});
+  EXPECT_EQ(window_->document().document_name(), path);
   EXPECT_EQ(Utf8Title(window_->outline().NodeAt(0)), "dropped");
   EXPECT_EQ(QString::fromStdString(window_->settings().History[0]), path);
 }
@@ -329,7 +331,7 @@ TEST_F(LifecycleTest, OtherDroppedFilesInsertALinkWithTheWholePath) {
   QString long_name = Path(QString(200, QLatin1Char('d')) + QLatin1Char('/') +
                            QString(100, QChar(0x3042)) + QStringLiteral(".png"));
   TypeInto(window_->RichEditMain, QStringLiteral("see "));
-  window_->DropFiles({long_name});
+  window_->document().DropFiles({long_name});
   EXPECT_EQ(window_->RichEditMain->toPlainText(),
             QStringLiteral("see <#") + long_name + QStringLiteral("#>"));
   EXPECT_TRUE(dialogs_->asked.empty());
@@ -357,7 +359,7 @@ TEST_F(LifecycleTest, CommandLine) {
     window_->StartUp({QStringLiteral("plotweave"), c.argument});
     EXPECT_EQ(Utf8Title(window_->outline().NodeAt(0)), c.first_title);
     EXPECT_EQ(dialogs_->Texts(), c.messages);
-    EXPECT_EQ(window_->document_name() == path, c.first_title != "No Title");
+    EXPECT_EQ(window_->document().document_name() == path, c.first_title != "No Title");
   }
 }
 
@@ -377,19 +379,19 @@ TEST_F(LifecycleTest, ClosingIsRefusedWhileTheProgressWindowShows) {
 
 TEST_F(LifecycleTest, ADocumentHeldByAnotherWindowIsOpenedWithAWarning) {
   const QString path = WriteDocument(QStringLiteral("shared.PWV"), {"shared"});
-  ASSERT_TRUE(window_->OpenDocument(path, true));
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
   EXPECT_TRUE(dialogs_->asked.empty());
   auto other_dialogs = std::make_unique<ScriptedDialogs>();
   ScriptedDialogs* other_asked = other_dialogs.get();
   TFormMain other(std::move(other_dialogs));
   other.StartUp({QStringLiteral("plotweave"), path});
-  EXPECT_EQ(other.document_name(), path);
+  EXPECT_EQ(other.document().document_name(), path);
   ASSERT_EQ(other_asked->asked.size(), 1u);
   EXPECT_EQ(other_asked->asked[0].icon, DialogIcon::kWarning);
   // Once the first window lets go, the document opens without a word.
-  window_->MenuFileNewClick();
+  window_->document().MenuFileNewClick();
   other_asked->asked.clear();
-  ASSERT_TRUE(other.OpenDocument(path, true));
+  ASSERT_TRUE(other.document().OpenDocument(path, true));
   EXPECT_TRUE(other_asked->asked.empty());
 }
 
@@ -420,7 +422,7 @@ TEST_F(LifecycleTest, ProgressLetsEventsRunAFewTimesPerFrameNotPerNode) {
 }
 
 TEST_F(LifecycleTest, HelpShowsTheJapaneseHelpPage) {
-  window_->MenuHelpContentsClick();
+  window_->help().MenuHelpContentsClick();
   auto* browser = window_->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
   ASSERT_NE(browser, nullptr);
   EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8("目次")));

@@ -18,7 +18,8 @@
 #include "core/node_marks.h"
 #include "platform/paths.h"
 #include "settings/ini_file.h"
-#include "ui/outline_model.h"
+#include "ui/document/outline_model.h"
+#include "ui/editing/tree_command_states.h"
 #include "ui_test_support.h"
 
 namespace pw::test {
@@ -30,7 +31,7 @@ Node* Nth(TFormMain& window, size_t index) { return window.outline().NodeAt(inde
 
 TEST_F(PanesTest, EditedTitlesAndBodiesSurviveSaveAndReopen) {
   const QString path = WriteDocument(QStringLiteral("story.PWV"), {"root", "\tA", "\tB", "\t\tB1"});
-  ASSERT_TRUE(window_->OpenDocument(path, true));
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
   TFormMain& w = *window_;
   w.SelectNode(Nth(w, 1));
   w.MemoTitle->selectAll();
@@ -44,7 +45,7 @@ TEST_F(PanesTest, EditedTitlesAndBodiesSurviveSaveAndReopen) {
   w.SelectNode(Nth(w, 2));  // leave B1 by selection
   EXPECT_TRUE(w.flags().BodyModified);
   EXPECT_TRUE(w.flags().TitleModified);
-  w.MenuFileSaveClick();
+  w.document().MenuFileSaveClick();
   EXPECT_FALSE(w.flags().TestModified());
 
   auto saved = ReadBack(path);
@@ -56,7 +57,7 @@ TEST_F(PanesTest, EditedTitlesAndBodiesSurviveSaveAndReopen) {
 
   // Reopened in a new window, the panes show what was typed.
   MakeWindow();
-  ASSERT_TRUE(window_->OpenDocument(path, true));
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
   window_->SelectNode(Nth(*window_, 1));
   EXPECT_EQ(window_->MemoTitle->text(), QString::fromUtf8("出会い"));
   EXPECT_EQ(window_->RichEditMain->toPlainText(),
@@ -71,7 +72,7 @@ TEST_F(PanesTest, UneditedBodiesKeepTheirBytesAndAbsentOnesBecomeEmptyRtf) {
       "{\\*\\unknowndest keep me}\\f0\\fs18 text\\par}";
   const QString path =
       WriteDocument(QStringLiteral("bytes.PWV"), {"root", "\todd", "\tabsent"}, {"", odd, ""});
-  ASSERT_TRUE(window_->OpenDocument(path, true));
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
   TFormMain& w = *window_;
   w.SelectNode(Nth(w, 1));
   w.SelectNode(Nth(w, 2));
@@ -162,19 +163,19 @@ TEST_F(PanesTest, KeysBetweenPanes) {
   EXPECT_TRUE(w.RichEditMain->overwriteMode());
   QTest::keyClick(w.RichEditMain, Qt::Key_Insert);
   EXPECT_EQ(w.StatusPanels[1]->text(), QString::fromUtf8("挿入"));
-  w.MenuMoveTreeClick();
+  w.panes().MenuMoveTreeClick();
   EXPECT_EQ(QApplication::focusWidget(), w.TreeViewMain);
   EXPECT_TRUE(w.Action("ToolButtonMoveTree")->isChecked());
   // Select all with the tree focused selects nothing and keeps the tree's selection.
   Node* before = w.SelectedNode();
-  w.MenuEditSelectAllClick();
+  w.panes().MenuEditSelectAllClick();
   EXPECT_EQ(w.SelectedNode(), before);
   EXPECT_FALSE(w.RichEditMain->textCursor().hasSelection());
 }
 
 TEST_F(PanesTest, ShiftUpAndDownMoveBetweenSiblings) {
   const QString path = WriteDocument(QStringLiteral("sib.PWV"), {"r", "\ta", "\t\ta1", "\tb"});
-  ASSERT_TRUE(window_->OpenDocument(path, true));
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
   TFormMain& w = *window_;
   w.SelectNode(Nth(w, 1));
   QTest::keyClick(w.TreeViewMain, Qt::Key_Down, Qt::ShiftModifier);
@@ -188,23 +189,23 @@ TEST_F(PanesTest, ShiftUpAndDownMoveBetweenSiblings) {
 TEST_F(PanesTest, NavigationCommandsAndBack) {
   const QString path = WriteDocument(QStringLiteral("nav.PWV"), {"r", "\ta", "\t\ta1", "\tb", "s"},
                                      {"", "", "", "", ""});
-  ASSERT_TRUE(window_->OpenDocument(path, true));
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
   TFormMain& w = *window_;
   // Right after opening there is no place to go back to.
-  w.MenuEditBackClick();
+  w.panes().MenuEditBackClick();
   EXPECT_EQ(w.SelectedNode(), Nth(w, 0));
   EXPECT_FALSE(w.Action("MenuEditUp")->isEnabled());
   EXPECT_TRUE(w.Action("MenuEditDown")->isEnabled());
 
   // Pre-order walks into collapsed nodes; the visible walk does not.
-  w.MenuEditDownClick();
-  w.MenuEditDownClick();
+  w.panes().MenuEditDownClick();
+  w.panes().MenuEditDownClick();
   EXPECT_EQ(w.SelectedNode(), Nth(w, 2));
   w.TreeViewMain->collapse(w.model()->IndexFromNode(Nth(w, 1)));
   w.SelectNode(Nth(w, 1));
-  w.MenuEditDownVisibleClick();
+  w.panes().MenuEditDownVisibleClick();
   EXPECT_EQ(w.SelectedNode(), Nth(w, 3));
-  w.MenuEditUpVisibleClick();
+  w.panes().MenuEditUpVisibleClick();
   EXPECT_EQ(w.SelectedNode(), Nth(w, 1));
   w.SelectNode(Nth(w, 4));
   EXPECT_FALSE(w.Action("MenuEditDown")->isEnabled());
@@ -215,12 +216,12 @@ TEST_F(PanesTest, NavigationCommandsAndBack) {
   w.SelectNode(Nth(w, 3));
   TypeInto(w.RichEditMain, QStringLiteral("abcdef"));
   w.SelectNode(Nth(w, 0));
-  w.MenuEditBackClick();
+  w.panes().MenuEditBackClick();
   EXPECT_EQ(w.SelectedNode(), Nth(w, 3));
   EXPECT_EQ(w.RichEditMain->textCursor().position(), 6);
-  w.MenuEditBackClick();
+  w.panes().MenuEditBackClick();
   EXPECT_EQ(w.SelectedNode(), Nth(w, 0));
-  w.MenuEditBackClick();
+  w.panes().MenuEditBackClick();
   EXPECT_EQ(w.SelectedNode(), Nth(w, 3));
 }
 
@@ -298,7 +299,7 @@ TEST_F(PanesTest, SplitDirectionKeepsItsMinimumSizes) {
   ASSERT_TRUE(w.split_h());
   EXPECT_EQ(w.SplitterMain->orientation(), Qt::Horizontal);
   EXPECT_EQ(w.SplitterMain->sizes()[0], 149);
-  w.MenuEditSplitChangeClick();
+  w.panes().MenuEditSplitChangeClick();
   QApplication::processEvents();
   EXPECT_FALSE(w.split_h());
   EXPECT_EQ(w.SplitterMain->orientation(), Qt::Vertical);
@@ -306,11 +307,11 @@ TEST_F(PanesTest, SplitDirectionKeepsItsMinimumSizes) {
   EXPECT_EQ(w.SplitterMain->sizes()[0], room / 2);
   w.SplitterMain->setSizes({100, room - 100});
   // Back to side by side: the width it had; and on top again: the height it had.
-  w.MenuEditSplitChangeClick();
+  w.panes().MenuEditSplitChangeClick();
   QApplication::processEvents();
   EXPECT_EQ(w.SplitterMain->orientation(), Qt::Horizontal);
   EXPECT_EQ(w.SplitterMain->sizes()[0], 149);
-  w.MenuEditSplitChangeClick();
+  w.panes().MenuEditSplitChangeClick();
   QApplication::processEvents();
   EXPECT_EQ(w.SplitterMain->sizes()[0], 100);
   // A tree dragged to nothing keeps 10 pixels.
@@ -339,24 +340,24 @@ TEST_F(PanesTest, StackedTreeTallerThanTheWindowLeavesThirtyPixels) {
 TEST_F(PanesTest, DragAutoScrollTimer) {
   const QString path =
       WriteDocument(QStringLiteral("many.PWV"), std::vector<std::string>(300, std::string("node")));
-  ASSERT_TRUE(window_->OpenDocument(path, true));
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
   TFormMain& w = *window_;
   w.resize(600, 400);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   EXPECT_EQ(w.TimerTree->interval(), 250);
   const QRect area = w.TreeViewMain->viewport()->rect();
-  w.TreeDragAt(QPoint(area.center().x(), area.bottom() + 20));
+  w.tree().TreeDragAt(QPoint(area.center().x(), area.bottom() + 20));
   EXPECT_TRUE(w.TimerTree->isActive());
   const int before = w.TreeViewMain->verticalScrollBar()->value();
-  w.TimerTreeTimer();
-  w.TimerTreeTimer();
+  w.tree().TimerTreeTimer();
+  w.tree().TimerTreeTimer();
   EXPECT_GT(w.TreeViewMain->verticalScrollBar()->value(), before);
-  w.TreeDragAt(area.center());
+  w.tree().TreeDragAt(area.center());
   EXPECT_FALSE(w.TimerTree->isActive());
-  w.TreeDragAt(QPoint(area.center().x(), -5));
+  w.tree().TreeDragAt(QPoint(area.center().x(), -5));
   EXPECT_TRUE(w.TimerTree->isActive());
-  w.TreeDragEnded();
+  w.tree().TreeDragEnded();
   EXPECT_FALSE(w.TimerTree->isActive());
 }
 

@@ -1,6 +1,6 @@
 // The body pane's adapter: a formatted document goes into a QTextDocument and comes back
 // equal, and RTF bodies keep their text and formats through the pane.
-#include "ui/rich_text_adapter.h"
+#include "ui/common/rich_text_adapter.h"
 
 #include <gtest/gtest.h>
 

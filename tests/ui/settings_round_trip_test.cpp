@@ -41,11 +41,11 @@ TEST_F(SettingsRoundTripTest, DefaultsWithoutAFile) {
 
 TEST_F(SettingsRoundTripTest, ClosingWritesWhatTheNextStartReads) {
   const QString doc = WriteDocument(QStringLiteral("recent.PWV"), {"x"});
-  ASSERT_TRUE(window_->OpenDocument(doc, true));
+  ASSERT_TRUE(window_->document().OpenDocument(doc, true));
   window_->resize(800, 600);
   window_->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-  window_->MenuEditSplitChangeClick();
+  window_->panes().MenuEditSplitChangeClick();
   window_->ToolBars[3]->hide();
   window_->anlRulerMain->hide();
   window_->settings().MakeBak = true;

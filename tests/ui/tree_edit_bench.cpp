@@ -11,8 +11,10 @@
 #include "editing/node_clipboard.h"
 #include "editing/subtree_copy.h"
 #include "editing/tree_editor.h"
-#include "ui/node_clipboard_qt.h"
-#include "ui/tform_main.h"
+#include "ui/document/document_commands.h"
+#include "ui/editing/node_clipboard_qt.h"
+#include "ui/editing/tree_commands.h"
+#include "ui/window/tform_main.h"
 
 namespace {
 
@@ -55,14 +57,14 @@ int main(int argc, char** argv) {
   w.resize(900, 700);
   w.show();
   if (!QTest::qWaitForWindowExposed(&w)) return 1;
-  if (!w.OpenDocument(QString::fromLocal8Bit(argv[1]), false)) return 1;
+  if (!w.document().OpenDocument(QString::fromLocal8Bit(argv[1]), false)) return 1;
   pw::Outline& outline = w.outline();
   if (outline.child_count(nullptr) < 5) return 1;
   // One subtree of more than 50,000 nodes: the second and third top-level nodes go under the
   // fourth.
   pw::Node* big = outline.child(nullptr, 3);
   for (int i = 0; i < 2; ++i) {
-    w.tree_editor().DropNode(outline.child(nullptr, 1), big, pw::DropHit::kLabel);
+    w.tree().tree_editor().DropNode(outline.child(nullptr, 1), big, pw::DropHit::kLabel);
   }
   pw::Node* other = outline.child(nullptr, outline.child_count(nullptr) - 1);
   std::printf("document: %zu nodes; subtree: %zu nodes\n", outline.size(),
@@ -80,14 +82,14 @@ int main(int argc, char** argv) {
     std::printf("  payload: %zu bytes\n", payload.size());
     Time("  copy step: WriteNodeClipboard", [&] { pw::WriteNodeClipboard(scratch); });
   }
-  Time("copy (store, copy, clipboard payload)", [&] { w.MenuEditCopyClick(); });
+  Time("copy (store, copy, clipboard payload)", [&] { w.tree().MenuEditCopyClick(); });
   w.SelectNode(other);
   const size_t before = outline.size();
-  Time("paste (read payload, insert)", [&] { w.MenuEditPasteClick(); });
+  Time("paste (read payload, insert)", [&] { w.tree().MenuEditPasteClick(); });
   std::printf("  inserted %zu nodes\n", outline.size() - before);
   w.SelectNode(big);
-  Time("delete", [&] { w.MenuTreeDelClick(); });
-  Time("undo of the delete", [&] { w.MenuEditUndoClick(); });
+  Time("delete", [&] { w.tree().MenuTreeDelClick(); });
+  Time("undo of the delete", [&] { w.tree().MenuEditUndoClick(); });
   std::printf("  document back to %zu nodes\n", outline.size());
   w.flags().Clear();
   return 0;

@@ -20,9 +20,9 @@
 #include "core/node_marks.h"
 #include "editing/node_clipboard.h"
 #include "editing/tree_editor.h"
-#include "ui/outline_model.h"
-#include "ui/tform_import_node.h"
-#include "ui/tform_undo_dialog.h"
+#include "ui/document/outline_model.h"
+#include "ui/editing/tform_import_node.h"
+#include "ui/editing/tform_undo_dialog.h"
 #include "ui_test_support.h"
 
 namespace pw::test {
@@ -72,7 +72,7 @@ struct UndoDialogScript {
 
 TEST_F(TreeEditingTest, CommandsCreateNodesWithTheirKindsAndTheCommonEnding) {
   const QString path = WriteDocument("s.PWV", {"root", "\tA", "\tB", "\t\tB1", "top2"});
-  ASSERT_TRUE(window_->OpenDocument(path, false));
+  ASSERT_TRUE(window_->document().OpenDocument(path, false));
   TFormMain& w = *window_;
   Show(w);
   struct Case {
@@ -92,7 +92,7 @@ TEST_F(TreeEditingTest, CommandsCreateNodesWithTheirKindsAndTheCommonEnding) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
-    ASSERT_TRUE(w.OpenDocument(path, false));
+    ASSERT_TRUE(w.document().OpenDocument(path, false));
     w.SelectNode(Nth(w, c.select));
     w.flags().Clear();
     ASSERT_TRUE(Enabled(w, c.command));
@@ -103,29 +103,29 @@ TEST_F(TreeEditingTest, CommandsCreateNodesWithTheirKindsAndTheCommonEnding) {
     EXPECT_EQ(w.current_node(), created);
     EXPECT_EQ(w.focusWidget(), w.MemoTitle);
     EXPECT_TRUE(w.flags().TreeModified);
-    EXPECT_EQ(w.tree_editor().undo_record().kind, UndoRecord::Kind::kAdd);
-    EXPECT_EQ(w.tree_editor().undo_record().node, created);
+    EXPECT_EQ(w.tree().tree_editor().undo_record().kind, UndoRecord::Kind::kAdd);
+    EXPECT_EQ(w.tree().tree_editor().undo_record().node, created);
   }
   // Add child made A a parent-marked node.
-  ASSERT_TRUE(w.OpenDocument(path, false));
+  ASSERT_TRUE(w.document().OpenDocument(path, false));
   w.SelectNode(Nth(w, 1));
-  w.MenuTreeAddChildClick();
+  w.tree().MenuTreeAddChildClick();
   EXPECT_EQ(Nth(w, 1)->data()->Kind, nkParent);
   // A new document or an open clears the undo record.
-  w.MenuTreeAddClick();
-  ASSERT_NE(w.tree_editor().undo_record().kind, UndoRecord::Kind::kNone);
-  ASSERT_TRUE(w.OpenDocument(path, false));
-  EXPECT_EQ(w.tree_editor().undo_record().kind, UndoRecord::Kind::kNone);
-  w.MenuTreeAddClick();
+  w.tree().MenuTreeAddClick();
+  ASSERT_NE(w.tree().tree_editor().undo_record().kind, UndoRecord::Kind::kNone);
+  ASSERT_TRUE(w.document().OpenDocument(path, false));
+  EXPECT_EQ(w.tree().tree_editor().undo_record().kind, UndoRecord::Kind::kNone);
+  w.tree().MenuTreeAddClick();
   w.flags().Clear();
-  w.NewDocument();
-  EXPECT_EQ(w.tree_editor().undo_record().kind, UndoRecord::Kind::kNone);
+  w.document().NewDocument();
+  EXPECT_EQ(w.tree().tree_editor().undo_record().kind, UndoRecord::Kind::kNone);
 }
 
 TEST_F(TreeEditingTest, DeleteUndoUndoAndMoveUndoThroughTheWindow) {
   const QString path = WriteDocument("s.PWV", {"root", "\tA", "\tB", "\t\tB1", "\tC"},
                                      {"", "", Rtf("bee"), Rtf("bee one"), ""});
-  ASSERT_TRUE(window_->OpenDocument(path, false));
+  ASSERT_TRUE(window_->document().OpenDocument(path, false));
   TFormMain& w = *window_;
   Show(w);
   w.TreeViewMain->setFocus();
@@ -133,52 +133,52 @@ TEST_F(TreeEditingTest, DeleteUndoUndoAndMoveUndoThroughTheWindow) {
   w.Action("MenuTreeDel")->trigger();
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"root", "\tA", "\tC"}));
   EXPECT_EQ(w.current_node(), Nth(w, 2));  // the next sibling takes the selection
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_EQ(Caption(w), QString::fromUtf8(kUndoTreeDeleteCaption));
-  w.MenuEditUndoClick();
+  w.tree().MenuEditUndoClick();
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"root", "\tA", "\tB", "\t\tB1", "\tC"}));
   EXPECT_EQ(BodyText(Nth(w, 3)), "bee one");
   EXPECT_EQ(w.current_node(), Nth(w, 2));
   // Undoing the restore (an add) asks first; "はい" deletes again.
   UndoDialogScript script;
   script.Answer(false, true);
-  w.MenuEditUndoClick();
+  w.tree().MenuEditUndoClick();
   EXPECT_EQ(script.shown, 1);
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"root", "\tA", "\tC"}));
   EXPECT_TRUE(w.settings().UndoDialog);
 
   // Move down, undo, undo.
   w.SelectNode(Nth(w, 1));
-  w.MenuTreeDownClick();
+  w.tree().MenuTreeDownClick();
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"root", "\tC", "\tA"}));
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_EQ(Caption(w), QString::fromUtf8(kUndoTreeMoveCaption));
-  w.MenuEditUndoClick();
+  w.tree().MenuEditUndoClick();
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"root", "\tA", "\tC"}));
-  w.MenuEditUndoClick();
+  w.tree().MenuEditUndoClick();
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"root", "\tC", "\tA"}));
 }
 
 TEST_F(TreeEditingTest, ColoursMarksAndOpenCloseAll) {
   const QString path = WriteDocument("s.PWV", {"root", "\tA", "\tB", "\t\tB1"});
-  ASSERT_TRUE(window_->OpenDocument(path, false));
+  ASSERT_TRUE(window_->document().OpenDocument(path, false));
   TFormMain& w = *window_;
   Show(w);
   w.SelectNode(Nth(w, 1));
   w.Action("MenuTreeColorGreen")->trigger();
   EXPECT_EQ(Nth(w, 1)->data()->Color, ncGreen);
   EXPECT_EQ(Nth(w, 1)->icon(), kChildIconBase + ncGreen);
-  EXPECT_EQ(w.tree_editor().current_color(), ncGreen);
+  EXPECT_EQ(w.tree().tree_editor().current_color(), ncGreen);
   // The tool button applies the current colour.
   w.SelectNode(Nth(w, 3));
   w.Action("ToolButtonTreeColor")->trigger();
   EXPECT_EQ(Nth(w, 3)->data()->Color, ncGreen);
-  w.MenuTreeMarkChangeClick();
+  w.tree().MenuTreeMarkChangeClick();
   EXPECT_EQ(Nth(w, 3)->data()->Kind, nkParent);
-  w.MenuTreeCloseClick();
+  w.tree().MenuTreeCloseClick();
   EXPECT_FALSE(w.TreeViewMain->isExpanded(w.model()->IndexFromNode(Nth(w, 0))));
   EXPECT_EQ(w.current_node(), Nth(w, 0));
-  w.MenuTreeOpenClick();
+  w.tree().MenuTreeOpenClick();
   EXPECT_TRUE(w.TreeViewMain->isExpanded(w.model()->IndexFromNode(Nth(w, 2))));
   EXPECT_EQ(w.current_node(), Nth(w, 3));  // the last node
 }
@@ -244,24 +244,24 @@ TEST_F(TreeEditingTest, DragAndDropByHitClass) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ASSERT_TRUE(w.OpenDocument(path, false));
-    w.MenuTreeOpenClick();
+    ASSERT_TRUE(w.document().OpenDocument(path, false));
+    w.tree().MenuTreeOpenClick();
     QApplication::processEvents();
     w.SelectNode(Nth(w, c.dragged));
     const QPoint pos = c.where();
-    EXPECT_EQ(w.TreeViewMainDragOver(pos), c.accepted);
+    EXPECT_EQ(w.tree().TreeViewMainDragOver(pos), c.accepted);
     EXPECT_FALSE(w.TimerTree->isActive());
-    w.TreeViewMainDragDrop(pos);
+    w.tree().TreeViewMainDragDrop(pos);
     EXPECT_EQ(Titles(w), c.titles_after);
     const bool moved =
         c.titles_after != std::vector<std::string>{"root", "\tA", "\tB", "\t\tB1", "\tC"};
-    EXPECT_EQ(w.tree_editor().undo_record().kind == UndoRecord::Kind::kMove, moved);
+    EXPECT_EQ(w.tree().tree_editor().undo_record().kind == UndoRecord::Kind::kMove, moved);
   }
   // A dropped top-level node got the root mark; one moved under a node the parent mark.
-  ASSERT_TRUE(w.OpenDocument(path, false));
-  w.MenuTreeOpenClick();
+  ASSERT_TRUE(w.document().OpenDocument(path, false));
+  w.tree().MenuTreeOpenClick();
   w.SelectNode(Nth(w, 2));
-  w.TreeViewMainDragDrop(on_indent(0));
+  w.tree().TreeViewMainDragDrop(on_indent(0));
   EXPECT_EQ(Nth(w, 3)->data()->Kind, nkRoot);
   EXPECT_EQ(Nth(w, 3)->icon(), kIconRoot);
 
@@ -270,26 +270,26 @@ TEST_F(TreeEditingTest, DragAndDropByHitClass) {
   const QPoint outside[] = {{10, -5}, {10, area.bottom() + 5}, {-5, 10}, {area.right() + 5, 10}};
   for (const QPoint& pos : outside) {
     Node* target = nullptr;
-    EXPECT_NE(w.TreeHitAt(pos, &target), DropHit::kLabel);
-    EXPECT_FALSE(w.TreeViewMainDragOver(pos));
+    EXPECT_NE(w.tree().TreeHitAt(pos, &target), DropHit::kLabel);
+    EXPECT_FALSE(w.tree().TreeViewMainDragOver(pos));
     EXPECT_TRUE(w.TimerTree->isActive());
-    w.TreeViewMainDragOver(on_label(0));
+    w.tree().TreeViewMainDragOver(on_label(0));
     EXPECT_FALSE(w.TimerTree->isActive());
   }
   Node* target = nullptr;
-  EXPECT_EQ(w.TreeHitAt(QPoint(10, -5), &target), DropHit::kOutsideAbove);
-  EXPECT_EQ(w.TreeHitAt(on_label(1), &target), DropHit::kLabel);
+  EXPECT_EQ(w.tree().TreeHitAt(QPoint(10, -5), &target), DropHit::kOutsideAbove);
+  EXPECT_EQ(w.tree().TreeHitAt(on_label(1), &target), DropHit::kLabel);
   EXPECT_EQ(target, Nth(w, 1));
-  EXPECT_EQ(w.TreeHitAt(on_indent(1), &target), DropHit::kButton);
+  EXPECT_EQ(w.tree().TreeHitAt(on_indent(1), &target), DropHit::kButton);
 }
 
 TEST_F(TreeEditingTest, CharacterItemsDropOnlyUnderCharacters) {
   TFormMain& w = *window_;
   Show(w);
-  w.MenuTreeAddChildClick();  // a story node under the root
+  w.tree().MenuTreeAddChildClick();  // a story node under the root
   w.SelectNode(Nth(w, 0));
-  w.MenuTreeInsCharaClick();  // root, story, chara with four items
-  w.MenuTreeOpenClick();
+  w.tree().MenuTreeInsCharaClick();  // root, story, chara with four items
+  w.tree().MenuTreeOpenClick();
   QApplication::processEvents();
   ASSERT_EQ(w.outline().size(), 7u);
   Node* chara = Nth(w, 2);
@@ -305,26 +305,26 @@ TEST_F(TreeEditingTest, CharacterItemsDropOnlyUnderCharacters) {
     const QRect r = w.TreeViewMain->visualRect(w.model()->IndexFromNode(n));
     return QPoint(r.left() - 4, r.center().y());
   };
-  EXPECT_FALSE(w.TreeViewMainDragOver(label(Nth(w, 1))));  // onto a story node
-  EXPECT_FALSE(w.TreeViewMainDragOver(label(Nth(w, 3))));  // onto another item's label
-  EXPECT_FALSE(w.TreeViewMainDragOver(indent(chara)));     // before the character node
-  EXPECT_TRUE(w.TreeViewMainDragOver(label(chara)));
-  EXPECT_TRUE(w.TreeViewMainDragOver(indent(Nth(w, 3))));
-  w.TreeViewMainDragDrop(indent(Nth(w, 3)));
+  EXPECT_FALSE(w.tree().TreeViewMainDragOver(label(Nth(w, 1))));  // onto a story node
+  EXPECT_FALSE(w.tree().TreeViewMainDragOver(label(Nth(w, 3))));  // onto another item's label
+  EXPECT_FALSE(w.tree().TreeViewMainDragOver(indent(chara)));     // before the character node
+  EXPECT_TRUE(w.tree().TreeViewMainDragOver(label(chara)));
+  EXPECT_TRUE(w.tree().TreeViewMainDragOver(indent(Nth(w, 3))));
+  w.tree().TreeViewMainDragDrop(indent(Nth(w, 3)));
   EXPECT_EQ(Nth(w, 3), item);
   EXPECT_EQ(item->data()->Kind, nkCharaItem);
 }
 
 TEST_F(TreeEditingTest, UndoCaptionsAndEditingStatesFollowTheFocusedPane) {
   const QString path = WriteDocument("s.PWV", {"root", "\tA"}, {"", Rtf("body")});
-  ASSERT_TRUE(window_->OpenDocument(path, false));
+  ASSERT_TRUE(window_->document().OpenDocument(path, false));
   TFormMain& w = *window_;
   Show(w);
   QGuiApplication::clipboard()->clear();
 
   w.SelectNode(Nth(w, 0));
   w.TreeViewMain->setFocus();
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_EQ(Caption(w), QString::fromUtf8(kUndoTreeCaption));
   EXPECT_FALSE(Enabled(w, "MenuEditUndo"));
   EXPECT_FALSE(Enabled(w, "MenuEditCut"));  // the first node
@@ -332,12 +332,12 @@ TEST_F(TreeEditingTest, UndoCaptionsAndEditingStatesFollowTheFocusedPane) {
   EXPECT_FALSE(Enabled(w, "MenuEditSelectAll"));
   w.SelectNode(Nth(w, 1));
   w.TreeViewMain->setFocus();
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_TRUE(Enabled(w, "MenuEditCut"));
   EXPECT_TRUE(Enabled(w, "MenuEditCopy"));
-  w.MenuTreeAddClick();
+  w.tree().MenuTreeAddClick();
   w.TreeViewMain->setFocus();
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_EQ(Caption(w), QString::fromUtf8(kUndoTreeAddCaption));
   EXPECT_TRUE(Enabled(w, "MenuEditUndo"));
   EXPECT_EQ(w.Action("PopupTreeUndo")->text(), Caption(w));
@@ -351,52 +351,52 @@ TEST_F(TreeEditingTest, UndoCaptionsAndEditingStatesFollowTheFocusedPane) {
   mime->setData(QString::fromLatin1(kCharaItemNodeFormat),
                 QByteArray(payload.data(), static_cast<qsizetype>(payload.size())));
   QGuiApplication::clipboard()->setMimeData(mime);
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_FALSE(Enabled(w, "MenuEditPaste"));
-  w.MenuTreeInsCharaClick();
+  w.tree().MenuTreeInsCharaClick();
   w.TreeViewMain->setFocus();
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_TRUE(Enabled(w, "MenuEditPaste"));
   const size_t before = w.outline().size();
-  w.MenuEditPasteClick();
+  w.tree().MenuEditPasteClick();
   EXPECT_EQ(w.outline().size(), before + 1);
   EXPECT_EQ(w.current_node()->data()->Kind, nkCharaItem);
 
   // Title pane: its own undo.
   w.MemoTitle->setFocus();
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_EQ(Caption(w), QString::fromUtf8("ﾀｲﾄﾙを元に戻す(&U)"));
   EXPECT_FALSE(Enabled(w, "MenuEditUndo"));
   EXPECT_TRUE(Enabled(w, "MenuEditSelectAll"));
   TypeInto(w.MemoTitle, QStringLiteral("Ann"));
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_TRUE(Enabled(w, "MenuEditUndo"));
   EXPECT_FALSE(Enabled(w, "MenuEditCut"));
   w.MemoTitle->selectAll();
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_TRUE(Enabled(w, "MenuEditCut"));
   EXPECT_FALSE(Enabled(w, "MenuTextFont"));
-  w.MenuEditUndoClick();
+  w.tree().MenuEditUndoClick();
   EXPECT_EQ(w.MemoTitle->text(), QStringLiteral("x"));  // the typing is undone as one step
 
   // Body pane: undo enabled exactly while the pane reports itself modified.
   w.SelectNode(Nth(w, 1));
   w.RichEditMain->setFocus();
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_EQ(Caption(w), QString::fromUtf8("ｴﾃﾞｨｯﾄを元に戻す(&U)"));
   EXPECT_FALSE(Enabled(w, "MenuEditUndo"));
   TypeInto(w.RichEditMain, QStringLiteral("x"));
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_TRUE(Enabled(w, "MenuEditUndo"));
   EXPECT_FALSE(Enabled(w, "MenuEditCopy"));
   w.RichEditMain->selectAll();
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_TRUE(Enabled(w, "MenuEditCopy"));
   // The status bar's third panel shows the caret's line and column.
   QTextCursor cursor = w.RichEditMain->textCursor();
   cursor.setPosition(2);
   w.RichEditMain->setTextCursor(cursor);
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_EQ(w.StatusPanels[2]->text(), QStringLiteral("  1 :   3"));
 
   // The context menus refresh the states as they open.
@@ -409,29 +409,29 @@ TEST_F(TreeEditingTest, ConfirmationCheckBoxTurnsTheQuestionOff) {
   TFormMain& w = *window_;
   Show(w);
   ASSERT_TRUE(w.settings().UndoDialog);
-  EXPECT_EQ(w.FormUndoDialog->windowTitle(), QString::fromUtf8("確認"));
-  EXPECT_TRUE(w.FormUndoDialog->ButtonNo->isDefault());
-  w.MenuTreeAddChildClick();
+  EXPECT_EQ(w.tree().FormUndoDialog->windowTitle(), QString::fromUtf8("確認"));
+  EXPECT_TRUE(w.tree().FormUndoDialog->ButtonNo->isDefault());
+  w.tree().MenuTreeAddChildClick();
   const size_t size = w.outline().size();
   w.TreeViewMain->setFocus();
   UndoDialogScript script;
   script.Answer(/*tick=*/true, /*yes=*/false);
-  w.MenuEditUndoClick();
+  w.tree().MenuEditUndoClick();
   EXPECT_EQ(script.shown, 1);
   EXPECT_EQ(w.outline().size(), size);  // "いいえ": nothing deleted
   EXPECT_FALSE(w.settings().UndoDialog);
-  EXPECT_EQ(w.FormUndoDialog->LabelText->text(),
+  EXPECT_EQ(w.tree().FormUndoDialog->LabelText->text(),
             QString::fromUtf8(kUndoAddQuestion).replace(QStringLiteral("\r\n"), "\n"));
   // The next merge asks nothing.
   script.Answer(false, false);
   w.SelectNode(Nth(w, 1));
-  w.MenuTreeMergeClick();
+  w.tree().MenuTreeMergeClick();
   QApplication::processEvents();
   EXPECT_EQ(script.shown, 1);
   EXPECT_EQ(w.outline().size(), size - 1);
   // Merge and split leave nothing to undo.
   w.TreeViewMain->setFocus();
-  w.UpdateCommandStates();
+  w.tree().UpdateCommandStates();
   EXPECT_EQ(Caption(w), QString::fromUtf8(kUndoTreeCaption));
   EXPECT_FALSE(Enabled(w, "MenuEditUndo"));
 }
@@ -439,12 +439,12 @@ TEST_F(TreeEditingTest, ConfirmationCheckBoxTurnsTheQuestionOff) {
 TEST_F(TreeEditingTest, MergeAndSplitMoveBodyTextAtTheCaret) {
   const QString path =
       WriteDocument("s.PWV", {"root", "\tA", "\t\tA1"}, {"", Rtf("Parent."), Rtf("Child.")});
-  ASSERT_TRUE(window_->OpenDocument(path, false));
+  ASSERT_TRUE(window_->document().OpenDocument(path, false));
   TFormMain& w = *window_;
   Show(w);
   w.settings().UndoDialog = false;
   w.SelectNode(Nth(w, 2));
-  w.MenuTreeMergeClick();
+  w.tree().MenuTreeMergeClick();
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"root", "\tA"}));
   EXPECT_EQ(w.current_node(), Nth(w, 1));
   EXPECT_EQ(w.RichEditMain->toPlainText(), QStringLiteral("Parent.Child."));
@@ -452,17 +452,17 @@ TEST_F(TreeEditingTest, MergeAndSplitMoveBodyTextAtTheCaret) {
   QTextCursor cursor = w.RichEditMain->textCursor();
   cursor.setPosition(7);
   w.RichEditMain->setTextCursor(cursor);
-  w.MenuTreeSplitChildClick();
+  w.tree().MenuTreeSplitChildClick();
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"root", "\tA", "\t\t"}));
   EXPECT_EQ(w.current_node(), Nth(w, 2));
   EXPECT_EQ(w.RichEditMain->toPlainText(), QStringLiteral("Child."));
   EXPECT_EQ(BodyText(Nth(w, 1)), "Parent.");
   EXPECT_EQ(w.focusWidget(), w.MemoTitle);
-  EXPECT_EQ(w.tree_editor().undo_record().kind, UndoRecord::Kind::kNone);
+  EXPECT_EQ(w.tree().tree_editor().undo_record().kind, UndoRecord::Kind::kNone);
   // Split at the same level with the caret at the end: an empty node after the current one.
   w.SelectNode(Nth(w, 1));
   w.RichEditMain->moveCursor(QTextCursor::End);
-  w.MenuTreeSplitClick();
+  w.tree().MenuTreeSplitClick();
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"root", "\tA", "\t\t", "\t"}));
   EXPECT_EQ(BodyText(Nth(w, 1)), "Parent.");
   EXPECT_EQ(BodyText(Nth(w, 3)), "");
@@ -471,12 +471,12 @@ TEST_F(TreeEditingTest, MergeAndSplitMoveBodyTextAtTheCaret) {
 TEST_F(TreeEditingTest, SubtreeCopiedInOneWindowPastesIntoAnother) {
   const QString path = WriteDocument("s.PWV", {"root", "\tA", "\tB", "\t\tB1"},
                                      {"", "", Rtf("bee"), Rtf("{\\b bold} one")});
-  ASSERT_TRUE(window_->OpenDocument(path, false));
+  ASSERT_TRUE(window_->document().OpenDocument(path, false));
   TFormMain& first = *window_;
   Show(first);
   first.SelectNode(Nth(first, 2));
   first.TreeViewMain->setFocus();
-  first.MenuEditCopyClick();
+  first.tree().MenuEditCopyClick();
   const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(mime, nullptr);
   EXPECT_TRUE(mime->hasFormat(QString::fromLatin1("vantrel pwv standard treenode data format")));
@@ -487,9 +487,9 @@ TEST_F(TreeEditingTest, SubtreeCopiedInOneWindowPastesIntoAnother) {
   second.StartUp({QStringLiteral("plotweave")});
   Show(second);
   second.TreeViewMain->setFocus();
-  second.UpdateCommandStates();
+  second.tree().UpdateCommandStates();
   EXPECT_TRUE(Enabled(second, "MenuEditPaste"));
-  second.MenuEditPasteClick();
+  second.tree().MenuEditPasteClick();
   EXPECT_EQ(Titles(second), (std::vector<std::string>{"No Title", "\tB", "\t\tB1"}));
   EXPECT_EQ(BodyText(second.outline().NodeAt(2)), "bold one");
   EXPECT_EQ(second.outline().NodeAt(1)->data()->Kind, nkParent);
@@ -501,9 +501,9 @@ TEST_F(TreeEditingTest, SubtreeCopiedInOneWindowPastesIntoAnother) {
   // Cut, then undo brings the subtree back at its place.
   first.SelectNode(Nth(first, 1));
   first.TreeViewMain->setFocus();
-  first.MenuEditCutClick();
+  first.tree().MenuEditCutClick();
   EXPECT_EQ(Titles(first), (std::vector<std::string>{"root", "\tB", "\t\tB1"}));
-  first.MenuEditUndoClick();
+  first.tree().MenuEditUndoClick();
   EXPECT_EQ(Titles(first), (std::vector<std::string>{"root", "\tA", "\tB", "\t\tB1"}));
 }
 
@@ -519,7 +519,7 @@ TEST_F(TreeEditingTest, MalformedPayloadInsertsNothingAndSaysSo) {
     QGuiApplication::clipboard()->setMimeData(mime);
     w.StatusPanels[0]->clear();
     w.TreeViewMain->setFocus();
-    w.MenuEditPasteClick();
+    w.tree().MenuEditPasteClick();
     EXPECT_EQ(w.outline().size(), 1u);
     EXPECT_TRUE(w.StatusPanels[0]->text().startsWith(QString::fromUtf8(kPastedNothingMessage)))
         << w.StatusPanels[0]->text().toStdString();
@@ -532,7 +532,7 @@ TEST_F(TreeEditingTest, TitlePastedWithLineBreaksBecomesOneLine) {
   QGuiApplication::clipboard()->setText(QStringLiteral("one\r\ntwo\nthree"));
   w.MemoTitle->setFocus();
   w.MemoTitle->selectAll();
-  w.MenuEditPasteClick();
+  w.tree().MenuEditPasteClick();
   EXPECT_EQ(w.MemoTitle->text(), QStringLiteral("onetwothree"));
   EXPECT_EQ(Utf8Title(Nth(w, 0)), "onetwothree");
 }
@@ -542,8 +542,8 @@ TEST_F(TreeEditingTest, CopyNodesWindowCopiesASubtreeOfAnotherDocument) {
   TFormMain& w = *window_;
   Show(w);
   dialogs_->file_names.push_back(other);
-  w.MenuEditCopyNodeClick();
-  TFormImportNode* form = w.FormImportNode;
+  w.tree().MenuEditCopyNodeClick();
+  TFormImportNode* form = w.tree().FormImportNode;
   ASSERT_TRUE(form->isVisible());
   EXPECT_EQ(form->windowTitle(), other);
   EXPECT_EQ(form->SelectedNode(), form->import_outline().NodeAt(0));
@@ -556,12 +556,12 @@ TEST_F(TreeEditingTest, CopyNodesWindowCopiesASubtreeOfAnotherDocument) {
   ASSERT_FALSE(dialogs_->asked.empty());
   EXPECT_EQ(dialogs_->asked.back().text, QString::fromUtf8("[X] をコピーしました"));
   w.TreeViewMain->setFocus();
-  w.MenuEditPasteClick();
+  w.tree().MenuEditPasteClick();
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"No Title", "\tX", "\t\tX1"}));
   EXPECT_EQ(BodyText(Nth(w, 1)), "ex");
   // A name with another extension is refused.
   dialogs_->file_names.push_back(Path("other.TXT"));
-  w.MenuEditCopyNodeClick();
+  w.tree().MenuEditCopyNodeClick();
   EXPECT_EQ(dialogs_->asked.back().text, QString::fromUtf8("ファイル名が無効です"));
   form->hide();
 }
@@ -569,14 +569,14 @@ TEST_F(TreeEditingTest, CopyNodesWindowCopiesASubtreeOfAnotherDocument) {
 TEST_F(TreeEditingTest, TemplatesRoundTripWithoutBodiesAndRecentList) {
   const QString path = WriteDocument("s.PWV", {"root", "\tA", "\t\tA1", "\t\t\tA11", "\tB"},
                                      {"", Rtf("a"), Rtf("a1"), "", ""});
-  ASSERT_TRUE(window_->OpenDocument(path, false));
+  ASSERT_TRUE(window_->document().OpenDocument(path, false));
   TFormMain& w = *window_;
   Show(w);
   w.SelectNode(Nth(w, 1));
   const QString tpl = Path("skeleton.PWT");
   dialogs_->file_names.push_back(tpl);
   const bool modified = w.flags().TreeModified;
-  w.MenuTreeSaveTemplateClick();
+  w.tree().MenuTreeSaveTemplateClick();
   EXPECT_EQ(w.flags().TreeModified, modified);
   ASSERT_EQ(w.settings().TempHistory.size(), 1u);
   EXPECT_EQ(w.PopupMenuTempFileOpen->actions().size(), 1);
@@ -584,12 +584,12 @@ TEST_F(TreeEditingTest, TemplatesRoundTripWithoutBodiesAndRecentList) {
 
   w.SelectNode(Nth(w, 4));
   dialogs_->file_names.push_back(tpl);
-  w.MenuTreeInsTemplateClick();
+  w.tree().MenuTreeInsTemplateClick();
   EXPECT_EQ(Titles(w), (std::vector<std::string>{"root", "\tA", "\t\tA1", "\t\t\tA11", "\tB",
                                                  "\t\tA", "\t\t\tA1", "\t\t\t\tA11"}));
   EXPECT_EQ(BodyText(Nth(w, 6)), "");
   EXPECT_TRUE(w.TreeViewMain->isExpanded(w.model()->IndexFromNode(Nth(w, 6))));
-  EXPECT_EQ(w.tree_editor().undo_record().kind, UndoRecord::Kind::kAdd);
+  EXPECT_EQ(w.tree().tree_editor().undo_record().kind, UndoRecord::Kind::kAdd);
   EXPECT_EQ(w.settings().TempHistory.size(), 1u);
 
   // A recent template whose file is gone leaves the list without inserting anything.

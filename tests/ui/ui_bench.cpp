@@ -21,9 +21,11 @@
 #include "richtext/body_text.h"
 #include "richtext/rich_document.h"
 #include "richtext/rtf_writer.h"
-#include "ui/rich_text_adapter.h"
-#include "ui/tform_main.h"
-#include "ui/tform_progress.h"
+#include "ui/common/rich_text_adapter.h"
+#include "ui/common/tform_progress.h"
+#include "ui/document/document_commands.h"
+#include "ui/document/node_panes.h"
+#include "ui/window/tform_main.h"
 
 namespace {
 
@@ -95,7 +97,7 @@ int main(int argc, char** argv) {
     b->data()->SetBody(body);
     const QString path = dir.path() + "/bodies.PWV";
     pw::WriteOutlineFile(QFile::encodeName(path).toStdString(), outline, {});
-    window.OpenDocument(path, true);
+    window.document().OpenDocument(path, true);
     pw::Node* na = window.outline().NodeAt(1);
     pw::Node* nb = window.outline().NodeAt(2);
     window.SelectNode(na);
@@ -124,7 +126,7 @@ int main(int argc, char** argv) {
       scratch.clear();
       const double clear_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
       part.restart();
-      window.ClearBodyPane();
+      window.panes().ClearBodyPane();
       const double pane_clear_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
       part.restart();
       pw::RichToQt(parsed, window.RichEditMain->document());
@@ -133,7 +135,7 @@ int main(int argc, char** argv) {
       window.RichEditMain->repaint();
       const double pane_paint_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
       part.restart();
-      window.ClearBodyPane();
+      window.panes().ClearBodyPane();
       const double pane_clear2_ms = static_cast<double>(part.nsecsElapsed()) / 1e6;
       std::printf("  pane: clear %.1f ms, build %.1f ms, paint %.1f ms, clear full %.1f ms\n",
                   pane_clear_ms, pane_build_ms, pane_paint_ms, pane_clear2_ms);
@@ -152,7 +154,7 @@ int main(int argc, char** argv) {
     const QString path = QString::fromLocal8Bit(argv[1]);
     const long rss_before = RssKb();
     timer.restart();
-    const bool ok = window.OpenDocument(path, true);
+    const bool ok = window.document().OpenDocument(path, true);
     QApplication::processEvents();
     const double open_ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     const int event_runs = window.FormProgress->event_runs();
@@ -181,7 +183,7 @@ int main(int argc, char** argv) {
     // The same with every node expanded after reading (NodeOpen).
     window.settings().NodeOpen = true;
     timer.restart();
-    window.OpenDocument(path, true);
+    window.document().OpenDocument(path, true);
     QApplication::processEvents();
     window.TreeViewMain->repaint();
     std::printf("open with every node expanded: %.0f ms\n",

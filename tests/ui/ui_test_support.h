@@ -14,8 +14,13 @@
 #include <vector>
 
 #include "core/outline.h"
-#include "ui/dialogs.h"
-#include "ui/tform_main.h"
+#include "ui/common/dialogs.h"
+#include "ui/document/document_commands.h"
+#include "ui/document/node_panes.h"
+#include "ui/editing/tree_commands.h"
+#include "ui/export/export_commands.h"
+#include "ui/window/help_commands.h"
+#include "ui/window/tform_main.h"
 
 namespace pw::test {
 

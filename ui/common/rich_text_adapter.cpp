@@ -1,0 +1,196 @@
+// RichDocument <-> QTextDocument. Indents and tab stops are points in the rich document and
+// pixels in Qt (1 point = 4/3 pixel); bullets become a disc list; line breaks inside a
+// paragraph are Qt's line separator.
+#include "ui/common/rich_text_adapter.h"
+
+#include <QFont>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+#include <cmath>
+
+#include "richtext/body_text.h"
+#include "richtext/rtf_writer.h"
+
+namespace pw {
+namespace {
+
+constexpr double kPixelsPerPoint = 4.0 / 3.0;
+
+QColor ColorFromRef(uint32_t color) {
+  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                static_cast<int>((color >> 16) & 0xFF));
+}
+
+uint32_t RefFromColor(const QColor& color) {
+  return static_cast<uint32_t>(color.red()) | (static_cast<uint32_t>(color.green()) << 8) |
+         (static_cast<uint32_t>(color.blue()) << 16);
+}
+
+QString RunText(const std::string& utf8) {
+  QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  text.replace(QChar(rich::kLineBreak), QChar(QChar::LineSeparator));
+  return text;
+}
+
+QTextBlockFormat ToQtBlockFormat(const rich::ParagraphFormat& format) {
+  QTextBlockFormat block;
+  switch (format.alignment) {
+    case rich::Alignment::kLeft:
+      block.setAlignment(Qt::AlignLeft);
+      break;
+    case rich::Alignment::kCenter:
+      block.setAlignment(Qt::AlignHCenter);
+      break;
+    case rich::Alignment::kRight:
+      block.setAlignment(Qt::AlignRight);
+      break;
+    case rich::Alignment::kJustify:
+      block.setAlignment(Qt::AlignJustify);
+      break;
+  }
+  block.setLeftMargin(format.left_indent * kPixelsPerPoint);
+  block.setTextIndent(format.first_indent * kPixelsPerPoint);
+  block.setRightMargin(format.right_indent * kPixelsPerPoint);
+  QList<QTextOption::Tab> tabs;
+  for (double stop : format.tab_stops)
+    tabs.append(QTextOption::Tab(stop * kPixelsPerPoint, QTextOption::LeftTab));
+  block.setTabPositions(tabs);
+  return block;
+}
+
+// Points, rounded to the half points RTF can hold, so pixel round trips stay exact.
+double ToPoints(double pixels) { return std::round(pixels / kPixelsPerPoint * 2.0) / 2.0; }
+
+rich::ParagraphFormat FromQtBlock(const QTextBlock& block) {
+  const QTextBlockFormat format = block.blockFormat();
+  rich::ParagraphFormat paragraph;
+  const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
+  if (align & Qt::AlignHCenter) {
+    paragraph.alignment = rich::Alignment::kCenter;
+  } else if (align & (Qt::AlignRight | Qt::AlignTrailing)) {
+    paragraph.alignment = rich::Alignment::kRight;
+  } else if (align & Qt::AlignJustify) {
+    paragraph.alignment = rich::Alignment::kJustify;
+  }
+  paragraph.left_indent = ToPoints(format.leftMargin());
+  paragraph.first_indent = ToPoints(format.textIndent());
+  paragraph.right_indent = ToPoints(format.rightMargin());
+  for (const QTextOption::Tab& tab : format.tabPositions()) {
+    paragraph.tab_stops.push_back(ToPoints(tab.position));
+  }
+  paragraph.bullet = block.textList() != nullptr;
+  return paragraph;
+}
+
+}  // namespace
+
+QTextCharFormat ToQtFormat(const rich::CharFormat& format) {
+  QTextCharFormat qt;
+  if (!format.face.empty()) qt.setFontFamilies({QString::fromUtf8(format.face.c_str())});
+  qt.setFontPointSize(format.size);
+  qt.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+  qt.setFontItalic(format.italic);
+  qt.setFontUnderline(format.underline);
+  qt.setFontStrikeOut(format.strike_out);
+  if (!rich::IsSystemColor(format.color)) qt.setForeground(ColorFromRef(format.color));
+  return qt;
+}
+
+rich::CharFormat FromQtFormat(const QTextCharFormat& format) {
+  rich::CharFormat rich;
+  const QFont font = format.font();
+  const QStringList families = format.fontFamilies().toStringList();
+  const QString family = families.isEmpty() ? font.family() : families.front();
+  rich.face = family.toStdString();
+  rich.size = format.fontPointSize() > 0 ? std::round(format.fontPointSize() * 2.0) / 2.0
+                                         : (font.pointSizeF() > 0 ? font.pointSizeF() : 9);
+  rich.bold = font.weight() >= QFont::DemiBold;
+  rich.italic = font.italic();
+  rich.underline = font.underline();
+  rich.strike_out = font.strikeOut();
+  if (format.hasProperty(QTextFormat::ForegroundBrush) &&
+      format.foreground().style() != Qt::NoBrush) {
+    rich.color = RefFromColor(format.foreground().color());
+  } else {
+    rich.color = rich::kWindowTextColor;
+  }
+  return rich;
+}
+
+void RichToQt(const rich::RichDocument& rich_document, QTextDocument* document) {
+  document->clear();
+  QTextCursor cursor(document);
+  cursor.beginEditBlock();
+  QTextList* list = nullptr;
+  bool first = true;
+  for (const rich::Paragraph& paragraph : rich_document.paragraphs) {
+    const QTextBlockFormat block = ToQtBlockFormat(paragraph.format);
+    const QTextCharFormat block_chars =
+        paragraph.runs.empty() ? QTextCharFormat() : ToQtFormat(paragraph.runs.front().format);
+    if (first) {
+      cursor.setBlockFormat(block);
+      cursor.setBlockCharFormat(block_chars);
+      first = false;
+    } else {
+      cursor.insertBlock(block, block_chars);
+    }
+    if (paragraph.format.bullet) {
+      if (list != nullptr) {
+        list->add(cursor.block());
+      } else {
+        QTextListFormat list_format;
+        list_format.setStyle(QTextListFormat::ListDisc);
+        list_format.setIndent(0);
+        list = cursor.createList(list_format);
+      }
+    } else {
+      list = nullptr;
+    }
+    for (const rich::Run& run : paragraph.runs) {
+      cursor.insertText(RunText(run.text), ToQtFormat(run.format));
+    }
+  }
+  cursor.endEditBlock();
+}
+
+rich::RichDocument QtToRich(const QTextDocument& document) {
+  rich::RichDocument rich_document;
+  rich_document.paragraphs.clear();
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    rich::Paragraph paragraph;
+    paragraph.format = FromQtBlock(block);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.isValid()) continue;
+      QString text = fragment.text();
+      text.replace(QChar(QChar::LineSeparator), QChar(rich::kLineBreak));
+      text.remove(QChar(QChar::ObjectReplacementCharacter));
+      if (text.isEmpty()) continue;
+      QTextCharFormat format = fragment.charFormat();
+      // Text typed into an empty pane carries no font: it shows in the pane's default font.
+      if (!format.hasProperty(QTextFormat::FontFamilies)) {
+        format.setFontFamilies({document.defaultFont().family()});
+      }
+      if (!format.hasProperty(QTextFormat::FontPointSize)) {
+        format.setFontPointSize(document.defaultFont().pointSizeF());
+      }
+      paragraph.runs.push_back({text.toStdString(), FromQtFormat(format)});
+    }
+    rich_document.paragraphs.push_back(std::move(paragraph));
+  }
+  if (rich_document.paragraphs.empty()) rich_document.paragraphs.emplace_back();
+  rich_document.Normalize();
+  return rich_document;
+}
+
+void LoadBodyIntoDocument(std::string_view body, QTextDocument* document) {
+  RichToQt(rich::BodyToDocument(body), document);
+}
+
+std::string DocumentToRtf(const QTextDocument& document) {
+  return rich::WriteRtf(QtToRich(document));
+}
+
+}  // namespace pw
