@@ -241,7 +241,7 @@ TEST_F(CommandsTest, ContextMenus) {
 
 TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
   for (const char* name :
-       {"MenuSaveHTML", "MenuTextFind", "MenuFilePrint", "MenuToolCustmize", "PopupEditFont",
+       {"MenuSaveHTML", "MenuTextFind", "MenuEditDay", "MenuToolCustmize", "PopupEditFont",
         "ToolButtonTextStyle"}) {
     ASSERT_NE(window_->Action(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
@@ -249,7 +249,8 @@ TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
   for (const char* name :
        {"MenuFileNew", "MenuFileOpen", "MenuFileSave", "MenuFileSaveAs", "MenuFileExit",
         "MenuEditSelectAll", "MenuEditSplitChange", "MenuMoveTree", "MenuHelpContents",
-        "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile"}) {
+        "MenuHelpAbout", "ToolButtonFileOpen", "PopupTitleSelectAll", "MenuDispFile",
+        "MenuFilePrint", "ToolButtonFilePrint", "PopupEditCount"}) {
     EXPECT_TRUE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;
   }
 }

@@ -36,6 +36,14 @@ std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const FileDialogR
   return name;
 }
 
+std::optional<QFont> ScriptedDialogs::ChooseFont(QWidget*, const QFont& initial) {
+  font_requests.push_back(initial);
+  if (fonts.empty()) return std::nullopt;
+  std::optional<QFont> font = fonts.front();
+  fonts.pop_front();
+  return font;
+}
+
 std::optional<QString> ScriptedDialogs::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
   return OpenFileName(parent, request);
 }

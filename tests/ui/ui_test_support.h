@@ -39,12 +39,14 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<QString>> file_names;
   std::vector<AskedQuestion> asked;
   std::vector<FileDialogRequest> file_dialogs;
+  std::deque<std::optional<QFont>> fonts;  // font dialogs; empty: cancelled
+  std::vector<QFont> font_requests;        // the font each font dialog started with
 
   DialogAnswer Ask(QWidget*, const QString& caption, const QString& text, DialogButtons buttons,
                    DialogIcon icon) override;
   std::optional<QString> OpenFileName(QWidget*, const FileDialogRequest& request) override;
   std::optional<QString> SaveFileName(QWidget*, const FileDialogRequest& request) override;
-  std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return std::nullopt; }
+  std::optional<QFont> ChooseFont(QWidget*, const QFont& initial) override;
   std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return std::nullopt; }
 
   // Texts of every box shown so far.

@@ -12,15 +12,7 @@ namespace {
 const char* const kPendingCommands[] = {
     // exports, view and printing (ui/export/)
     "MenuSaveText",
-    "MenuSaveRTF",
-    "MenuSaveOutline",
     "MenuSaveHTML",
-    "MenuSaveMeDoc",
-    "MenuFileView",
-    "MenuFilePrint",
-    "MenuFileTreePrint",
-    "MenuFileWordPad",
-    "MenuTextCount",
     // dates, text formatting, font styles, links, font and tab unification, a file into the
     // body (ui/styling/)
     "MenuEditDay",

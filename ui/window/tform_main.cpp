@@ -31,6 +31,7 @@
 #include "ui/editing/tree_commands.h"
 #include "ui/export/export_commands.h"
 #include "ui/export/export_file_prompt.h"
+#include "ui/export/print_export_commands.h"
 #include "ui/window/help_commands.h"
 
 namespace pw {
@@ -78,6 +79,7 @@ TFormMain::~TFormMain() {
   // listens to it must be gone by then.
   help_.reset();
   export_.reset();
+  print_export_.reset();
   tree_.reset();
   document_.reset();
   panes_.reset();
@@ -94,6 +96,7 @@ void TFormMain::CreateCommands() {
   tree_ = std::make_unique<TreeCommands>(*this);
   export_prompt_ = std::make_unique<ExportFilePrompt>(*this);
   export_ = std::make_unique<ExportCommands>(*this);
+  print_export_ = std::make_unique<PrintExportCommands>(*this);
   help_ = std::make_unique<HelpCommands>(*this);
 
   connect(Action("MenuFileExit"), &QAction::triggered, this, &TFormMain::MenuFileExitClick);
@@ -101,6 +104,7 @@ void TFormMain::CreateCommands() {
   panes_->Bind(actions_);
   tree_->Bind(actions_);
   export_->Bind(actions_);
+  print_export_->Bind(actions_);
   help_->Bind(actions_);
 }
 

@@ -29,6 +29,7 @@ class ExportFilePrompt;
 class HelpCommands;
 class NodePanes;
 class OutlineModel;
+class PrintExportCommands;
 class TreeBranchStyle;
 class TreeCommands;
 
@@ -53,6 +54,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   NodePanes& panes() override { return *panes_; }
   TreeCommands& tree() { return *tree_; }
   ExportCommands& exports() { return *export_; }
+  PrintExportCommands& print_exports() { return *print_export_; }
   HelpCommands& help() { return *help_; }
 
   // A command's action by its name ("MenuFileOpen", "PopupTreeAdd", "MenuDispFile").
@@ -139,6 +141,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   std::unique_ptr<DocumentCommands> document_;
   std::unique_ptr<TreeCommands> tree_;
   std::unique_ptr<ExportCommands> export_;
+  std::unique_ptr<PrintExportCommands> print_export_;
   std::unique_ptr<HelpCommands> help_;
   bool starting_ = false;
   bool shown_once_ = false;
