@@ -46,7 +46,8 @@ std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path, Status* 
     ::umask(mask);
     mode &= ~mask;
   }
-  std::random_device random;
+  // Seeded once: a random_device costs more to open than writing a small file does.
+  thread_local std::mt19937 random{std::random_device{}()};
   for (int attempt = 0; attempt < 20; ++attempt) {
     std::string temp = target + ".~pw" + std::to_string(random() % 1000000);
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);

@@ -55,5 +55,38 @@ expect "import plain text" 0 "1 nodes \(plain text\)" -- "$tool" import hier "$w
 expect "import empty file" 1 "ファイルが空です" -- "$tool" import hier "$work/empty.TXT"
 expect "text of an RTF file" 0 "^last$" -- sh -c "printf '{\\\\rtf1 first\\\\par last}' >'$work/a.rtf' && '$tool' text '$work/a.rtf'"
 
+printf '[Format]\r\nON=1\r\n' >"$work/numbers.PWO"
+mkdir -p "$work/site" "$work/page" "$work/blocked"
+: >"$work/blocked/gif"
+utf8() { iconv -f CP932 -t UTF-8 "$1"; }
+expect "export text" 0 "" -- "$tool" export text "$sample" "$work/formatted.TXT"
+expect "export text marks and indent" 0 "^　　◆ 駅前の雨" -- utf8 "$work/formatted.TXT"
+expect "export text format file with missing keys" 0 "" -- \
+  "$tool" export text "$sample" "$work/numbered.TXT" --format-file "$work/numbers.PWO" --scope subtree:1
+expect "export text numbers from the file defaults" 0 "^　1-1-1-◆ 駅前の雨" -- utf8 "$work/numbered.TXT"
+expect "export text one node" 0 "^1-1-1-◆ 駅前の雨" -- sh -c \
+  "'$tool' export text '$sample' '$work/one.TXT' --format-file '$work/numbers.PWO' --scope node:2 && iconv -f CP932 -t UTF-8 '$work/one.TXT'"
+expect "export text missing format file" 1 "ﾌｧｲﾙの読み込みに失敗しました" -- \
+  "$tool" export text "$sample" "$work/x.TXT" --format-file "$work/none.PWO"
+expect "export text subtree of a leaf" 1 "子ノードがありません" -- \
+  "$tool" export text "$sample" "$work/x.TXT" --scope subtree:2
+expect "export text node past the end" 1 "ノード 99 はありません" -- \
+  "$tool" export text "$sample" "$work/x.TXT" --scope node:99
+expect "export text bad scope" 1 "--scope takes" -- "$tool" export text "$sample" "$work/x.TXT" --scope 3
+expect "export text wrong extension" 1 "ファイル名が無効です" -- "$tool" export text "$sample" "$work/x.rtf"
+expect "export html" 0 "" -- "$tool" export html "$sample" "$work/site/story.htm" --title "星の町"
+expect "export html frame page" 0 '<FRAME SRC="0.htm" NAME="Text" RESIZE>' -- utf8 "$work/site/story.htm"
+expect "export html title" 0 "<TITLE>星の町 - CONTENTS</TITLE>" -- utf8 "$work/site/contents.htm"
+expect "export html images" 0 "^15$" -- sh -c "ls '$work/site/gif' | wc -l"
+expect "export html pages" 0 "^13$" -- sh -c "ls '$work/site' | grep -c '^[0-9]*\.htm$'"
+expect "export html .html text marks" 0 '<FONT COLOR="#00FF00">◆</FONT>  駅前の雨' -- sh -c \
+  "'$tool' export html '$sample' '$work/site/b.htm' --ext html --marks text --no-indent --scope subtree:1 && iconv -f CP932 -t UTF-8 '$work/site/contents.html'"
+expect "export html single page" 0 "<TITLE>性別</TITLE>" -- sh -c \
+  "'$tool' export html '$sample' '$work/page/p.htm' --scope node:10 && ls '$work/page' | wc -l | grep -qx 1 && iconv -f CP932 -t UTF-8 '$work/page/p.htm'"
+expect "export html gif folder fails" 1 "保存に失敗しました" -- "$tool" export html "$sample" "$work/blocked/a.htm"
+expect "export html nothing written after failing" 0 "^1$" -- sh -c "ls '$work/blocked' | wc -l"
+expect "export html .html chosen" 1 "ファイル名が無効です" -- "$tool" export html "$sample" "$work/site/a.html"
+expect "export html bad marks" 1 "--marks takes" -- "$tool" export html "$sample" "$work/site/a.htm" --marks png
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -241,7 +241,7 @@ TEST_F(CommandsTest, ContextMenus) {
 
 TEST_F(CommandsTest, CommandsNotBuiltAreDisabledEverywhere) {
   for (const char* name :
-       {"MenuSaveHTML", "MenuTextFind", "MenuEditDay", "MenuToolCustmize", "PopupEditFont",
+       {"MenuEditDay", "MenuTextFind", "MenuTextLink", "MenuToolCustmize", "PopupEditFont",
         "ToolButtonTextStyle"}) {
     ASSERT_NE(window_->Action(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_FALSE(window_->Action(QString::fromLatin1(name))->isEnabled()) << name;

@@ -10,9 +10,6 @@ namespace pw {
 namespace {
 
 const char* const kPendingCommands[] = {
-    // exports, view and printing (ui/export/)
-    "MenuSaveText",
-    "MenuSaveHTML",
     // dates, text formatting, font styles, links, font and tab unification, a file into the
     // body (ui/styling/)
     "MenuEditDay",

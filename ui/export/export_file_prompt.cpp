@@ -14,8 +14,12 @@ namespace pw {
 QString QtFilter(const char* filter) {
   const QString caption = U8(filter).section(QLatin1Char('|'), 0, 0);
   const QString pattern = U8(filter).section(QLatin1Char('|'), 1);
-  return caption.left(caption.indexOf(QLatin1Char('('))) + QStringLiteral("(") + pattern +
-         QLatin1Char(' ') + pattern.toLower() + QStringLiteral(")");
+  QStringList patterns = {pattern};
+  for (const QString& other : {pattern.toLower(), pattern.toUpper()}) {
+    if (!patterns.contains(other)) patterns.append(other);
+  }
+  return caption.left(caption.indexOf(QLatin1Char('('))) + QStringLiteral("(") +
+         patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
 }
 
 QString ExportFilePrompt::SuggestedPath(const char* extension) const {
@@ -24,12 +28,12 @@ QString ExportFilePrompt::SuggestedPath(const char* extension) const {
 }
 
 PromptOutcome ExportFilePrompt::Run(const char* extension, const char* filter, const char* title,
-                                    QString* path) {
+                                    QString* path, const QString& proposed) {
   FileDialogRequest request;
   request.title = U8(title);
   request.filter = QtFilter(filter);
   request.default_suffix = U8(extension + 1);
-  request.proposed = SuggestedPath(extension);
+  request.proposed = proposed.isEmpty() ? SuggestedPath(extension) : proposed;
   request.confirm_overwrite = true;
   DocumentCommands& document = window_.document();
   const std::optional<QString> chosen =

@@ -11,7 +11,7 @@ namespace pw {
 
 class WindowContext;
 
-// "ﾃｷｽﾄﾌｧｲﾙ (*.TXT)|*.TXT" as a Qt filter that also shows lower-case names.
+// "ﾃｷｽﾄﾌｧｲﾙ (*.TXT)|*.TXT" as a Qt filter that also shows names in the other letter case.
 QString QtFilter(const char* filter);
 
 class ExportFilePrompt {
@@ -22,8 +22,10 @@ class ExportFilePrompt {
   // configuration folder with that file name.
   QString SuggestedPath(const char* extension) const;
   // Asks for the file to write. kChosen: `path` holds the absolute path. kFailed: the name
-  // was refused and the user told why; the caller reports the failed save.
-  PromptOutcome Run(const char* extension, const char* filter, const char* title, QString* path);
+  // was refused and the user told why; the caller reports the failed save. The dialog starts
+  // with `proposed`, or the suggested path when it is empty.
+  PromptOutcome Run(const char* extension, const char* filter, const char* title, QString* path,
+                    const QString& proposed = QString());
 
  private:
   WindowContext& window_;
