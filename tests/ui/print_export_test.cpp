@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextEdit>
@@ -23,6 +26,7 @@
 #include "richtext/rtf_reader.h"
 #include "ui/export/print_export_commands.h"
 #include "ui/export/print_prompt.h"
+#include "ui/export/tform_text_format.h"
 #include "ui/export/tform_info.h"
 #include "ui/export/tform_view.h"
 #include "ui_test_support.h"
@@ -148,6 +152,34 @@ TEST_F(PrintExportTest, RtfExportOfTheSelectedNodeAlone) {
   AnswerTextFormat(std::nullopt);
   commands().MenuSaveRTFClick();
   EXPECT_EQ(dialogs_->file_dialogs.size(), 1u);
+}
+
+TEST_F(PrintExportTest, RtfExportShowsTheTitleFontGroupOfTheTextFormatDialog) {
+  window_->SelectNode(NodeAt(1));
+  bool seen = false;
+  QTimer answer;  // the dialog is modal: answer it once it shows
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<TFormTextFormat*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    answer.stop();
+    seen = true;
+    EXPECT_TRUE(dialog->GroupBoxIndent->isHidden());
+    EXPECT_FALSE(dialog->GroupBoxFont->isHidden());
+    EXPECT_TRUE(dialog->MemoFont->toPlainText().endsWith(QStringLiteral(" 11pt")))
+        << dialog->MemoFont->toPlainText().toStdString();  // the title pane's font
+    dialog->RadioButtonSubtree->setChecked(true);
+    dialog->ButtonOK->click();
+  });
+  answer.start(10);
+  const QString rtf = Path(QStringLiteral("part.RTF"));
+  dialogs_->file_names.push_back(rtf);
+  commands().MenuSaveRTFClick();
+  EXPECT_TRUE(seen);
+  const std::vector<std::string> lines = rich::ReadRtfLines(FileBytes(rtf).toStdString());
+  ASSERT_EQ(lines.size(), 7u);  // the two title blocks and the one body below 第一章
+  EXPECT_EQ(lines[1], Sjis("▼ 第一章"));
+  EXPECT_EQ(lines[4], Sjis("◆ 場面"));
+  EXPECT_EQ(lines[6], "deep body");
 }
 
 TEST_F(PrintExportTest, ViewShowsTheWholeDocumentWithoutChapterNumbers) {

@@ -1,19 +1,19 @@
-// TEMPORARY until the text-format dialog is on this branch: the settings the dialog would start
-// with, without asking.
+// The text-format dialog for the rich-text outputs.
 #include "ui/export/text_format_asker.h"
 
-#include "platform/paths.h"
 #include "settings/settings.h"
 #include "ui/common/window_context.h"
+#include "ui/export/tform_text_format.h"
 
 namespace pw {
 
 std::optional<TextFormat> AskTextFormatForRichOutput(WindowContext& window) {
-  TextFormat format = InitialTextFormat(ProgramFolderFile(kDefaultTextFormatFile));
-  format.title_font = window.settings().MemoFont;
-  format.BeginEditing();
-  format.CommitEditing();
-  return format;
+  TFormTextFormat dialog(window, window.SelectedNode());
+  dialog.ShowPages(true, true);
+  dialog.ShowGroups(false, true);
+  dialog.PresetTitleFont(window.settings().MemoFont);
+  if (!dialog.Execute()) return std::nullopt;
+  return dialog.format();
 }
 
 }  // namespace pw
