@@ -45,6 +45,35 @@ TextFormat ViewTextFormat(const FontSetting& title_font) {
   return format;
 }
 
+namespace {
+
+// One node's share of the built document: its title block in the title font with all indents
+// 0, then its body with its own formats.
+void AppendNodeBlocks(std::string_view title_line, const std::string* body,
+                      const TextFormat& format, const rich::CharFormat& title_font,
+                      std::string_view split_line, rich::RichDocument* target) {
+  rich::RichDocument block;
+  if (format.separator_above) AddLine(&block, split_line, title_font);
+  AddLine(&block, title_line, title_font);
+  if (format.separator_below) AddLine(&block, split_line, title_font);
+  rich::AppendDocument(target, std::move(block));
+
+  if (!format.include_bodies || body == nullptr) return;
+  rich::RichDocument document = rich::BodyToDocument(*body);
+  if (document.Empty()) return;
+  // A body read with a final paragraph mark already ends its last line; any other gets one, so
+  // that the lines are those of the body-to-lines conversion.
+  if (!document.paragraphs.back().Empty()) rich::AppendParagraphBreak(&document);
+  rich::AppendDocument(target, std::move(document));
+}
+
+const std::string* BodyOf(const Node& node) {
+  const TNodeData* data = node.data();
+  return data != nullptr && data->Body ? &*data->Body : nullptr;
+}
+
+}  // namespace
+
 void BuildRichDocument(const Outline& outline, PreorderRange range, const TextFormat& format,
                        std::string_view split_line, rich::RichDocument* target,
                        ProgressSink* progress) {
@@ -56,27 +85,38 @@ void BuildRichDocument(const Outline& outline, PreorderRange range, const TextFo
   const Node* node = outline.NodeAt(range.first);
   for (size_t i = range.first; i < range.end && node != nullptr;
        ++i, node = outline.NextInPreorder(node)) {
-    const std::string_view mark = marker.Next(node->icon());
-
-    // The title block: its lines in the title font, paragraphs with no indents.
-    rich::RichDocument block;
-    if (format.separator_above) AddLine(&block, split_line, title_font);
-    AddLine(&block, TitleLine(*node, format, mark), title_font);
-    if (format.separator_below) AddLine(&block, split_line, title_font);
-    rich::AppendDocument(target, std::move(block));
-
-    const TNodeData* data = node->data();
-    if (format.include_bodies && data != nullptr && data->Body) {
-      rich::RichDocument body = rich::BodyToDocument(*data->Body);
-      if (!body.Empty()) {
-        // A body read with a final paragraph mark already ends its last line; any other gets
-        // one, so that the lines are those of the body-to-lines conversion.
-        if (!body.paragraphs.back().Empty()) rich::AppendParagraphBreak(&body);
-        rich::AppendDocument(target, std::move(body));
-      }
-    }
+    AppendNodeBlocks(TitleLine(*node, format, marker.Next(node->icon())), BodyOf(*node), format,
+                     title_font, split_line, target);
     scope.Step();
   }
+}
+
+RichDocumentSnapshot::RichDocumentSnapshot(const Outline& outline, PreorderRange range,
+                                           const TextFormat& format, std::string_view split_line)
+    : format_(format), title_font_(CharFormatOf(format.title_font)), split_line_(split_line) {
+  if (range.end > outline.size()) range.end = outline.size();
+  if (range.empty()) return;
+  nodes_.reserve(range.size());
+  NodeMarker marker;
+  const Node* node = outline.NodeAt(range.first);
+  for (size_t i = range.first; i < range.end && node != nullptr;
+       ++i, node = outline.NextInPreorder(node)) {
+    NodeCopy copy;
+    copy.title_line = TitleLine(*node, format, marker.Next(node->icon()));
+    if (const std::string* body = BodyOf(*node); body != nullptr && format.include_bodies) {
+      copy.body = *body;
+    }
+    nodes_.push_back(std::move(copy));
+  }
+}
+
+void RichDocumentSnapshot::AppendNext(rich::RichDocument* target) {
+  if (done()) return;
+  NodeCopy& node = nodes_[next_++];
+  AppendNodeBlocks(node.title_line, node.body ? &*node.body : nullptr, format_, title_font_,
+                   split_line_, target);
+  // Done with: its memory can go.
+  node = NodeCopy{};
 }
 
 }  // namespace pw

@@ -4,7 +4,10 @@
 #ifndef PLOTWEAVE_EXPORT_RICH_DOCUMENT_BUILDER_H_
 #define PLOTWEAVE_EXPORT_RICH_DOCUMENT_BUILDER_H_
 
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/outline.h"
 #include "core/progress.h"
@@ -33,6 +36,31 @@ TextFormat ViewTextFormat(const FontSetting& title_font);
 void BuildRichDocument(const Outline& outline, PreorderRange range, const TextFormat& format,
                        std::string_view split_line, rich::RichDocument* target,
                        ProgressSink* progress = nullptr);
+
+// The builder node by node, for a caller that lets events run between nodes (the document
+// viewer filling itself): everything it needs of the tree (title lines with their marks and
+// numbers, bodies) is copied when it is made, so later edits of the tree cannot reach it.
+class RichDocumentSnapshot {
+ public:
+  RichDocumentSnapshot(const Outline& outline, PreorderRange range, const TextFormat& format,
+                       std::string_view split_line);
+
+  size_t size() const { return nodes_.size(); }
+  bool done() const { return next_ >= nodes_.size(); }
+  // Appends the next node's title block and body to `target`, as BuildRichDocument does.
+  void AppendNext(rich::RichDocument* target);
+
+ private:
+  struct NodeCopy {
+    std::string title_line;
+    std::optional<std::string> body;
+  };
+  TextFormat format_;
+  rich::CharFormat title_font_;
+  std::string split_line_;
+  std::vector<NodeCopy> nodes_;
+  size_t next_ = 0;
+};
 
 }  // namespace pw
 

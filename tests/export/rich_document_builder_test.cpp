@@ -105,6 +105,20 @@ TEST_F(BuilderTest, TitlesTakeTheTitleFontAndBodiesKeepTheirs) {
   EXPECT_EQ(titles, 6u);
 }
 
+TEST_F(BuilderTest, SnapshotBuildsTheSameDocumentWhateverHappensToTheTreeAfterwards) {
+  format_.chapter_numbers = true;
+  const PreorderRange all{0, outline_.size()};
+  rich::RichDocument built;
+  BuildRichDocument(outline_, all, format_, "--", &built);
+  RichDocumentSnapshot snapshot(outline_, all, format_, "--");
+  EXPECT_EQ(snapshot.size(), outline_.size());
+  outline_.Remove(outline_.NodeAt(1));  // the chapter and its scenes go
+  outline_.NodeAt(0)->data()->Body = "{\\rtf1 changed}";
+  rich::RichDocument gradual;
+  while (!snapshot.done()) snapshot.AppendNext(&gradual);
+  EXPECT_EQ(gradual, built);
+}
+
 TEST_F(BuilderTest, RtfFileReadsBackAsTheSameLines) {
   std::string pattern = ::testing::TempDir() + "rtf-XXXXXX";
   ASSERT_NE(::mkdtemp(pattern.data()), nullptr);

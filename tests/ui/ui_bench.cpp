@@ -1,6 +1,7 @@
 // Timings of the window with real documents: start-up to a shown window, opening a large
 // document (with how often the progress window let events run), moving the selection between
-// two nodes with large bodies, and the memory held with the large document open.
+// two nodes with large bodies, the memory held with the large document open and its
+// whole-document view.
 // Usage: ui_bench [BIG.PWV]   (not a test: run it from a release build)
 #include <unistd.h>
 
@@ -25,6 +26,8 @@
 #include "ui/common/tform_progress.h"
 #include "ui/document/document_commands.h"
 #include "ui/document/node_panes.h"
+#include "ui/export/print_export_commands.h"
+#include "ui/export/tform_view.h"
 #include "ui/window/tform_main.h"
 
 namespace {
@@ -180,6 +183,19 @@ int main(int argc, char** argv) {
     window.SelectNode(first);
     std::printf("two selection moves in the big document: %.1f ms\n",
                 static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    // The whole-document view of the big document: built, shown and painted.
+    timer.restart();
+    window.print_exports().MenuFileViewClick();
+    pw::TFormView* view = window.print_exports().FormView();
+    if (!QTest::qWaitForWindowExposed(view)) std::printf("view not exposed\n");
+    view->RichEditView->repaint();
+    std::printf("whole-document view: %.0f ms to shown and painted (%d blocks in by then)\n",
+                static_cast<double>(timer.nsecsElapsed()) / 1e6,
+                view->RichEditView->document()->blockCount());
+    while (view->filling()) QApplication::processEvents();
+    std::printf("  filled: %.0f ms (%d blocks)\n", static_cast<double>(timer.nsecsElapsed()) / 1e6,
+                view->RichEditView->document()->blockCount());
+    view->hide();
     // The same with every node expanded after reading (NodeOpen).
     window.settings().NodeOpen = true;
     timer.restart();

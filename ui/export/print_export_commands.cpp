@@ -3,6 +3,7 @@
 #include "ui/export/print_export_commands.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPrinter>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -156,7 +157,14 @@ void PrintExportCommands::MenuSaveMeDocClick() {
 void PrintExportCommands::MenuFileViewClick() {
   window_.StoreCurrentNode();
   FormView_->SetBackground(window_.controls().RichEditMain->palette().color(QPalette::Base));
-  FillView(ViewTextFormat(window_.settings().MemoFont), {0, window_.outline().size()});
+  // The view shows the beginning at once and fills itself from a copy of the tree while the
+  // user may already go on editing.
+  {
+    WaitCursor wait;
+    FormView_->FillGradually(std::make_unique<RichDocumentSnapshot>(
+        window_.outline(), PreorderRange{0, window_.outline().size()},
+        ViewTextFormat(window_.settings().MemoFont), window_.settings().SplitLine));
+  }
   const QRect main = window_.dialog_parent()->geometry();
   FormView_->setGeometry(main.left() + 32, main.top() + 32, main.width() - 32,
                          main.height() - 32);
@@ -199,8 +207,12 @@ void PrintExportCommands::MenuFilePrintClick() {
 
 void PrintExportCommands::MenuFileTreePrintClick() {
   window_.StoreCurrentNode();
-  const std::optional<QFont> font =
-      window_.dialogs().ChooseFont(window_.dialog_parent(), window_.controls().RichEditMain->font());
+  // The body pane's font as it is drawn: a face the system lacks ("ＭＳ ゴシック") starts the
+  // dialog on the font that stands in for it, whose box characters line up, rather than on a
+  // Latin default.
+  QFont initial = window_.controls().RichEditMain->font();
+  initial.setFamilies({QFontInfo(initial).family()});
+  const std::optional<QFont> font = window_.dialogs().ChooseFont(window_.dialog_parent(), initial);
   if (!font) return;
   std::unique_ptr<QTextDocument> lines;
   {
