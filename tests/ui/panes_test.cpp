@@ -3,21 +3,31 @@
 // command states over the shapes of a tree.
 #include <QAction>
 #include <QApplication>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
+#include <QTextOption>
 #include <QTimer>
 #include <QTreeView>
 #include <array>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "core/cp932.h"
 #include "core/node_marks.h"
 #include "platform/paths.h"
+#include "richtext/rich_document.h"
+#include "richtext/rtf_writer.h"
 #include "settings/ini_file.h"
+#include "ui/common/rich_text_adapter.h"
 #include "ui/document/outline_model.h"
 #include "ui/editing/tree_command_states.h"
 #include "ui_test_support.h"
@@ -82,6 +92,152 @@ TEST_F(PanesTest, UneditedBodiesKeepTheirBytesAndAbsentOnesBecomeEmptyRtf) {
   EXPECT_EQ(Nth(w, 2)->data()->Body->rfind("{\\rtf", 0), 0u);
   EXPECT_EQ(BodyText(Nth(w, 2)), "");
   EXPECT_FALSE(w.flags().TestModified());
+}
+
+// About `paragraphs` paragraphs of formatted RTF: a centred heading, indents with tab stops,
+// bullets, bold coloured runs, tabs and line breaks inside paragraphs.
+std::string FormattedBody(int paragraphs) {
+  rich::CharFormat plain;
+  plain.face = "Noto Serif CJK JP";
+  plain.size = 10.5;
+  rich::CharFormat bold = plain;
+  bold.bold = true;
+  bold.color = 0x0000FF;
+  rich::RichDocument document;
+  document.paragraphs.clear();
+  for (int i = 0; i < paragraphs; ++i) {
+    rich::Paragraph paragraph;
+    if (i == 0) paragraph.format.alignment = rich::Alignment::kCenter;
+    paragraph.format.bullet = i % 7 == 3;
+    if (i % 5 == 1) {
+      paragraph.format.left_indent = 18;
+      paragraph.format.first_indent = -9;
+      paragraph.format.tab_stops = {36};
+    }
+    paragraph.runs = {{"雨の朝、二人は駅で出会った。\t海辺の町に\v星が降る夜のことだった。", plain},
+                      {"第" + std::to_string(i) + "節", bold}};
+    document.paragraphs.push_back(paragraph);
+  }
+  document.Normalize();
+  return rich::WriteRtf(document);
+}
+
+// What the settings gave the pane's document before any node was shown.
+struct PaneDefaults {
+  QFont font;
+  QTextOption option;
+  qreal margin = 0;
+};
+
+PaneDefaults DefaultsOf(const QTextEdit* pane) {
+  return {pane->document()->defaultFont(), pane->document()->defaultTextOption(),
+          pane->document()->documentMargin()};
+}
+
+// The pane holds what a fresh document with the pane's defaults holds after loading `body`
+// (nothing: the cleared pane), block by block and fragment by fragment, unmodified, with
+// nothing to undo and the caret at the start; and it has been laid out at its own width.
+void ExpectPaneHolds(QTextEdit* pane, const PaneDefaults& defaults,
+                     const std::optional<std::string>& body) {
+  const QTextDocument& shown = *pane->document();
+  EXPECT_EQ(shown.defaultFont(), defaults.font);
+  EXPECT_EQ(shown.defaultTextOption().tabStopDistance(), defaults.option.tabStopDistance());
+  EXPECT_EQ(shown.defaultTextOption().wrapMode(), defaults.option.wrapMode());
+  EXPECT_EQ(shown.documentMargin(), defaults.margin);
+  QTextDocument expected;
+  expected.setDefaultFont(defaults.font);
+  if (body) LoadBodyIntoDocument(*body, &expected);
+  EXPECT_EQ(shown.toPlainText(), expected.toPlainText());
+  ASSERT_EQ(shown.blockCount(), expected.blockCount());
+  for (QTextBlock a = shown.begin(), b = expected.begin(); a.isValid();
+       a = a.next(), b = b.next()) {
+    SCOPED_TRACE(testing::Message() << "block " << a.blockNumber());
+    EXPECT_EQ(a.blockFormat(), b.blockFormat());
+    EXPECT_EQ(a.charFormat(), b.charFormat());
+    EXPECT_EQ(a.textList() != nullptr, b.textList() != nullptr);
+    QTextBlock::iterator fa = a.begin();
+    QTextBlock::iterator fb = b.begin();
+    for (; !fa.atEnd() && !fb.atEnd(); ++fa, ++fb) {
+      EXPECT_EQ(fa.fragment().text(), fb.fragment().text());
+      EXPECT_EQ(fa.fragment().charFormat(), fb.fragment().charFormat());
+    }
+    EXPECT_TRUE(fa.atEnd() && fb.atEnd());
+  }
+  EXPECT_EQ(DocumentToRtf(shown), DocumentToRtf(expected));
+  EXPECT_FALSE(shown.isModified());
+  EXPECT_FALSE(shown.isUndoAvailable());
+  EXPECT_FALSE(shown.isRedoAvailable());
+  EXPECT_EQ(pane->textCursor().position(), 0);
+  EXPECT_EQ(shown.pageSize().width(), pane->viewport()->width());
+  EXPECT_GT(shown.firstBlock().layout()->lineCount(), 0);
+}
+
+TEST_F(PanesTest, EveryMoveLeavesThePaneHoldingTheArrivingBody) {
+  const std::vector<std::optional<std::string>> bodies = {
+      FormattedBody(300), FormattedBody(250), FormattedBody(1), "abc\r\n\x82\xa0", std::nullopt};
+  const char* names[] = {"long", "other long", "short", "plain text", "none"};
+  std::vector<std::string> stored;
+  for (const auto& body : bodies) stored.push_back(body.value_or(""));
+  stored.insert(stored.begin(), "");
+  const PaneDefaults defaults = DefaultsOf(window_->RichEditMain);
+  const QString path = WriteDocument(QStringLiteral("bodies.PWV"),
+                                     {"root", "\ta", "\tb", "\tc", "\td", "\te"}, stored);
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
+  TFormMain& w = *window_;
+  w.resize(700, 500);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  for (size_t from = 0; from < bodies.size(); ++from) {
+    for (size_t to = 0; to < bodies.size(); ++to) {
+      if (from == to) continue;
+      SCOPED_TRACE(testing::Message() << names[from] << " -> " << names[to]);
+      w.SelectNode(Nth(w, from + 1));
+      w.SelectNode(Nth(w, to + 1));
+      // What the node holds now: a body left absent was stored as the empty pane.
+      ExpectPaneHolds(w.RichEditMain, defaults, Nth(w, to + 1)->data()->Body);
+      // The scroll bar shows exactly when the body is longer than the pane.
+      EXPECT_EQ(w.RichEditMain->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+      EXPECT_EQ(w.RichEditMain->verticalScrollBar()->isVisible(), to < 2);
+    }
+  }
+  EXPECT_FALSE(w.flags().TestModified());
+}
+
+TEST_F(PanesTest, ALoadedBodyIsEditedUndoneAndStoredAsBefore) {
+  const std::string body = FormattedBody(300);
+  const QString path =
+      WriteDocument(QStringLiteral("edit.PWV"), {"root", "\ta", "\tb"}, {"", body, body});
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
+  TFormMain& w = *window_;
+  w.resize(700, 500);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  w.SelectNode(Nth(w, 1));
+  w.SelectNode(Nth(w, 2));
+  QTextEdit* pane = w.RichEditMain;
+  const QString loaded = pane->toPlainText();
+
+  // The rest of the body is laid out in the background, down to the last paragraph.
+  const QTextBlock last = pane->document()->lastBlock();
+  for (int i = 0; i < 500 && last.layout()->lineCount() == 0; ++i) QTest::qWait(10);
+  EXPECT_GT(last.layout()->lineCount(), 0);
+
+  // Typing, undoing and selecting all work on the whole body.
+  TypeInto(pane, QStringLiteral("X"));
+  EXPECT_TRUE(pane->document()->isModified());
+  pane->undo();
+  EXPECT_EQ(pane->toPlainText(), loaded);
+  EXPECT_FALSE(pane->document()->isModified());
+  w.panes().MenuEditSelectAllClick();
+  EXPECT_EQ(pane->textCursor().selectedText().size(), loaded.size());
+
+  // An edit at the end is stored as the pane's RTF.
+  pane->moveCursor(QTextCursor::End);
+  TypeInto(pane, QStringLiteral("end"));
+  w.panes().StoreCurrentNode();
+  EXPECT_TRUE(w.flags().BodyModified);
+  EXPECT_EQ(*Nth(w, 2)->data()->Body, DocumentToRtf(*pane->document()));
+  EXPECT_EQ(*Nth(w, 1)->data()->Body, body);
 }
 
 TEST_F(PanesTest, TitlePaneTrimsAsTheUserTypes) {

@@ -110,6 +110,42 @@ TEST(RichTextAdapterTest, LargeDocumentsInPiecesRoundTrip) {
   }
 }
 
+// Formats shared by many runs and paragraphs, interleaved, and more distinct ones than the
+// adapter converts only once: each run and paragraph still gets its own.
+TEST(RichTextAdapterTest, ManyRunsSharingAndNotSharingFormatsRoundTrip) {
+  rich::CharFormat plain;
+  plain.face = "Noto Serif CJK JP";
+  plain.size = 10.5;
+  rich::CharFormat bold = plain;
+  bold.bold = true;
+  bold.color = 0x00FF00;
+  rich::RichDocument original;
+  original.paragraphs.clear();
+  for (int i = 0; i < 120; ++i) {
+    rich::Paragraph paragraph;
+    paragraph.format.alignment = i % 3 == 0 ? rich::Alignment::kRight : rich::Alignment::kLeft;
+    paragraph.format.left_indent = (i % 4) * 9;
+    paragraph.format.bullet = i % 10 >= 7;
+    rich::CharFormat sized = plain;
+    sized.size = 8 + (i % 50) * 0.5;  // 50 sizes: more than are kept converted
+    sized.italic = i % 2 == 1;
+    paragraph.runs = {{"雨" + std::to_string(i), plain},
+                      {"朝", bold},
+                      {"夜", sized},
+                      {"星", i % 2 == 0 ? bold : plain}};
+    original.paragraphs.push_back(paragraph);
+  }
+  original.Normalize();
+  QTextDocument document;
+  RichToQt(original, &document);
+  const rich::RichDocument back = QtToRich(document);
+  ASSERT_EQ(back.paragraphs.size(), original.paragraphs.size());
+  for (size_t i = 0; i < back.paragraphs.size(); ++i) {
+    EXPECT_EQ(back.paragraphs[i].format, original.paragraphs[i].format) << "paragraph " << i;
+    EXPECT_EQ(back.paragraphs[i].runs, original.paragraphs[i].runs) << "paragraph " << i;
+  }
+}
+
 TEST(RichTextAdapterTest, RtfBodyKeepsItsTextThroughThePane) {
   const std::string rtf =
       "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 \\'82\\'6c\\'82\\'72 "

@@ -9,6 +9,8 @@
 #include <QTextDocument>
 #include <QTextList>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "richtext/body_text.h"
 #include "richtext/rtf_writer.h"
@@ -59,6 +61,27 @@ QTextBlockFormat ToQtBlockFormat(const rich::ParagraphFormat& format) {
   block.setTabPositions(tabs);
   return block;
 }
+
+// A body uses few distinct formats over many runs and paragraphs. Each is converted once, and
+// Qt is handed the same format object every time, which keeps its hash and its lookup in the
+// document's format table cheap. Past a few dozen formats it just converts.
+template <typename RichFormat, typename QtFormat, QtFormat (*Convert)(const RichFormat&)>
+class FormatCache {
+ public:
+  const QtFormat& Get(const RichFormat& format) {
+    for (const auto& [rich, qt] : entries_) {
+      if (rich == format) return qt;
+    }
+    if (entries_.size() < kMaxEntries) return entries_.emplace_back(format, Convert(format)).second;
+    spare_ = Convert(format);
+    return spare_;
+  }
+
+ private:
+  static constexpr size_t kMaxEntries = 32;
+  std::vector<std::pair<RichFormat, QtFormat>> entries_;
+  QtFormat spare_;
+};
 
 // Points, rounded to the half points RTF can hold, so pixel round trips stay exact.
 double ToPoints(double pixels) { return std::round(pixels / kPixelsPerPoint * 2.0) / 2.0; }
@@ -119,8 +142,14 @@ rich::CharFormat FromQtFormat(const QTextCharFormat& format) {
   return rich;
 }
 
+// The formats a writer has converted, kept for the whole document.
+struct QtDocumentWriter::Formats {
+  FormatCache<rich::ParagraphFormat, QTextBlockFormat, ToQtBlockFormat> blocks;
+  FormatCache<rich::CharFormat, QTextCharFormat, ToQtFormat> chars;
+};
+
 QtDocumentWriter::QtDocumentWriter(QTextDocument* document)
-    : document_(document), cursor_(nullptr) {
+    : document_(document), cursor_(nullptr), formats_(std::make_unique<Formats>()) {
   document_->clear();
   cursor_ = new QTextCursor(document_);
 }
@@ -149,9 +178,10 @@ void QtDocumentWriter::Append(const rich::Paragraph& paragraph) {
       cursor_->insertText(pending_, qt_format_);
       pending_.clear();
     }
-    const QTextBlockFormat block = ToQtBlockFormat(paragraph.format);
-    const QTextCharFormat block_chars =
-        paragraph.runs.empty() ? QTextCharFormat() : ToQtFormat(paragraph.runs.front().format);
+    const QTextBlockFormat& block = formats_->blocks.Get(paragraph.format);
+    const QTextCharFormat block_chars = paragraph.runs.empty()
+                                            ? QTextCharFormat()
+                                            : formats_->chars.Get(paragraph.runs.front().format);
     if (first_) {
       cursor_->setBlockFormat(block);
       cursor_->setBlockCharFormat(block_chars);
@@ -179,7 +209,7 @@ void QtDocumentWriter::Append(const rich::Paragraph& paragraph) {
         pending_.clear();
       }
       format_ = run.format;
-      qt_format_ = ToQtFormat(run.format);
+      qt_format_ = formats_->chars.Get(run.format);
       has_format_ = true;
     }
     pending_ += RunText(run.text);

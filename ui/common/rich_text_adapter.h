@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QTextCharFormat>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -36,8 +37,10 @@ class QtDocumentWriter {
   void Flush();
 
  private:
+  struct Formats;
   QTextDocument* document_;
   QTextCursor* cursor_;
+  std::unique_ptr<Formats> formats_;
   QTextList* list_ = nullptr;
   bool first_ = true;
   bool editing_ = false;

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -154,23 +155,37 @@ void NodePanes::LoadBody(Node* node) {
   QTextEdit* body = ui_.RichEditMain;
   body->setUpdatesEnabled(false);
   ui_.MemoTitle->setUpdatesEnabled(false);
-  ClearBodyPane();
   if (node != nullptr && node->data() != nullptr && node->data()->Body) {
     // Built aside and then shown: filling the pane's own document would lay it out again
-    // with every paragraph, several times the cost of building it.
+    // with every paragraph, several times the cost of building it. A fresh document is as
+    // empty as a cleared pane, so the pane is not cleared first: that would hide its scroll
+    // bar, widen it and make it lay the new body out twice.
     QTextDocument* shown = body->document();
     auto* document = new QTextDocument(body);
     document->setDefaultFont(shown->defaultFont());
     document->setDefaultTextOption(shown->defaultTextOption());
     document->setDocumentMargin(shown->documentMargin());
+    // No width yet: nothing is laid out until the pane sets its own, and then only as far
+    // as it shows; the rest follows in the background.
+    document->setPageSize(QSizeF(0, 0));
     document->setUndoRedoEnabled(false);
     LoadBodyIntoDocument(*node->data()->Body, document);
     document->setUndoRedoEnabled(true);
     // The pane's first document belongs to the pane, which frees it itself; the later ones
     // are ours.
     const bool ours = shown->parent() == body;
+    // Coming from a body short enough to hide the scroll bar, showing it again once this one
+    // is in would narrow the pane and lay the body out a second time: the bar stays on while
+    // the body goes in and is hidden again only if the body turns out short.
+    const Qt::ScrollBarPolicy bar_policy = body->verticalScrollBarPolicy();
+    const bool hold_bar =
+        bar_policy == Qt::ScrollBarAsNeeded && !body->verticalScrollBar()->isVisibleTo(body);
+    if (hold_bar) body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     body->setDocument(document);
+    if (hold_bar) body->setVerticalScrollBarPolicy(bar_policy);
     if (ours) delete shown;
+  } else {
+    ClearBodyPane();
   }
   body->moveCursor(QTextCursor::Start);
   body->setUpdatesEnabled(true);
@@ -192,15 +207,15 @@ void NodePanes::TreeViewMainChange(Node* node) {
     }
     previous_node_ = current_;
     previous_caret_ = ui_.RichEditMain->textCursor().position();
-    ClearBodyPane();
     if (node != nullptr) {
-      LoadBody(node);
+      LoadBody(node);  // clears the pane itself when the node has no body
       title_updating_ = true;
       ui_.MemoTitle->setText(FromCp932(node->title()));
       ui_.MemoTitle->setModified(false);
       title_updating_ = false;
       ui_.StatusPanels[0]->setText(ui_.MemoTitle->text());
     } else {
+      ClearBodyPane();
       title_updating_ = true;
       ui_.MemoTitle->clear();
       title_updating_ = false;
