@@ -12,7 +12,7 @@ namespace pw::cli {
 using CommandFn = int (*)(const std::vector<std::string>& args);
 
 struct Command {
-  const char* name;
+  const char* name;   // one word, or two ("export rtf") that go before a one-word command
   const char* usage;  // one line, after "pwvtool "
   CommandFn run;
 };

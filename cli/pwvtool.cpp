@@ -63,11 +63,14 @@ int main(int argc, char** argv) {
     PrintUsage(args.empty() ? stderr : stdout);
     return args.empty() ? 1 : 0;
   }
-  // A command named with two words ("export epub") goes before a one-word one ("export").
+  // A command named with two words ("export rtf") goes before a one-word one ("export").
   const Command* found = nullptr;
   size_t words = 0;
-  for (const Command& command : Commands()) {
-    if (args.size() >= 2 && args[0] + " " + args[1] == command.name) found = &command, words = 2;
+  if (args.size() >= 2) {
+    const std::string two = args[0] + " " + args[1];
+    for (const Command& command : Commands()) {
+      if (two == command.name) found = &command, words = 2;
+    }
   }
   for (const Command& command : Commands()) {
     if (found == nullptr && args[0] == command.name) found = &command, words = 1;

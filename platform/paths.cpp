@@ -126,6 +126,11 @@ std::string DataDir() {
   return candidates.empty() ? std::string("data") : StripTrailingSlashes(candidates.back());
 }
 
+std::string MakePrivateTempFolder(std::string_view prefix) {
+  std::string pattern = TempRoot() + "/" + std::string(prefix) + "-XXXXXX";
+  return ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+}
+
 std::string TempDir() {
   static std::once_flag made;
   std::call_once(made, [] {

@@ -41,6 +41,10 @@ std::string ExecutablePath();
 // and removed with its contents when the program exits normally. Empty if it cannot be made.
 std::string TempDir();
 
+// A new private folder (mode 0700) under $TMPDIR or /tmp, for work that must leave nothing
+// behind however the process ends; the caller removes it. Empty if it cannot be made.
+std::string MakePrivateTempFolder(std::string_view prefix);
+
 // `path` with a '/' appended unless it already ends with one (an empty path stays empty).
 std::string WithTrailingSlash(std::string_view path);
 

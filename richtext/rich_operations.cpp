@@ -166,6 +166,24 @@ void AppendDocument(RichDocument* target, const RichDocument& source) {
   InsertDocument(target, EndPosition(*target), source);
 }
 
+void AppendDocument(RichDocument* target, RichDocument&& source) {
+  if (source.paragraphs.empty()) return;
+  if (target->paragraphs.empty()) target->paragraphs.emplace_back();
+  // As InsertDocument at the end: the first pasted paragraph joins the last one of the target
+  // and, when more follow, brings its format; the others come as they are.
+  Paragraph& joined = target->paragraphs.back();
+  Paragraph& first = source.paragraphs.front();
+  if (source.paragraphs.size() > 1) joined.format = std::move(first.format);
+  joined.runs.insert(joined.runs.end(), std::make_move_iterator(first.runs.begin()),
+                     std::make_move_iterator(first.runs.end()));
+  NormalizeRuns(&joined);
+  for (size_t i = 1; i < source.paragraphs.size(); ++i) {
+    target->paragraphs.push_back(std::move(source.paragraphs[i]));
+    NormalizeRuns(&target->paragraphs.back());
+  }
+  source.paragraphs.clear();
+}
+
 void SetCharFormatAll(RichDocument* document, const CharFormat& format) {
   for (Paragraph& paragraph : document->paragraphs) {
     for (Run& run : paragraph.runs) run.format = format;

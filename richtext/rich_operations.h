@@ -30,6 +30,8 @@ TextPosition InsertRtf(RichDocument* target, TextPosition at, std::string_view r
 
 // Rich append: the whole of `source`, with its formats, at the end of `target`.
 void AppendDocument(RichDocument* target, const RichDocument& source);
+// The same, taking the paragraphs over instead of copying them (the document builder's case).
+void AppendDocument(RichDocument* target, RichDocument&& source);
 
 // Every run takes `format`: all earlier character formatting is replaced (font unification).
 void SetCharFormatAll(RichDocument* document, const CharFormat& format);

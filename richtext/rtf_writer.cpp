@@ -3,8 +3,12 @@
 // next and reading the output back gives the same document.
 #include "richtext/rtf_writer.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -21,6 +25,14 @@ struct FontKey {
   bool operator==(const FontKey&) const = default;
 };
 
+struct FontKeyHash {
+  size_t operator()(const FontKey& key) const {
+    return std::hash<std::string>()(key.face) * 31 + static_cast<size_t>(key.charset);
+  }
+};
+
+// Looked up once per run: hashed, so a merged document with many bodies (and as many fonts or
+// colours as a hostile file likes) is still written in linear time.
 class Tables {
  public:
   explicit Tables(const RichDocument& document) {
@@ -36,22 +48,24 @@ class Tables {
     }
   }
   int FontIndex(const CharFormat& format) {
-    FontKey key{format.face, format.charset};
-    for (size_t i = 0; i < fonts_.size(); ++i) {
-      if (fonts_[i] == key) return static_cast<int>(i);
+    // Runs after one another mostly share their font.
+    if (last_font_ >= 0 && fonts_[static_cast<size_t>(last_font_)].charset == format.charset &&
+        fonts_[static_cast<size_t>(last_font_)].face == format.face) {
+      return last_font_;
     }
-    fonts_.push_back(std::move(key));
-    return static_cast<int>(fonts_.size() - 1);
+    FontKey key{format.face, format.charset};
+    auto [it, added] = font_index_.try_emplace(key, static_cast<int>(fonts_.size()));
+    if (added) fonts_.push_back(std::move(key));
+    last_font_ = it->second;
+    return it->second;
   }
   // 0 is the automatic colour; system colours have no RTF form and fall back to it.
   int ColorIndex(uint32_t color) {
     if (IsSystemColor(color)) return 0;
     color &= 0x00FFFFFF;
-    for (size_t i = 0; i < colors_.size(); ++i) {
-      if (colors_[i] == color) return static_cast<int>(i + 1);
-    }
-    colors_.push_back(color);
-    return static_cast<int>(colors_.size());
+    auto [it, added] = color_index_.try_emplace(color, static_cast<int>(colors_.size() + 1));
+    if (added) colors_.push_back(color);
+    return it->second;
   }
   const std::vector<FontKey>& fonts() const { return fonts_; }
   const std::vector<uint32_t>& colors() const { return colors_; }
@@ -59,19 +73,24 @@ class Tables {
  private:
   std::vector<FontKey> fonts_;
   std::vector<uint32_t> colors_;
+  std::unordered_map<FontKey, int, FontKeyHash> font_index_;
+  std::unordered_map<uint32_t, int> color_index_;
+  int last_font_ = -1;
 };
 
 void AppendNumber(std::string* out, const char* word, long value) {
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "\\%s%ld", word, value);
-  *out += buffer;
+  out->push_back('\\');
+  *out += word;
+  char digits[24];
+  auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+  (void)error;  // a long always fits
+  out->append(digits, end);
 }
 
 void AppendHexByte(std::string* out, unsigned char byte) {
   static constexpr char kHex[] = "0123456789abcdef";
-  *out += "\\'";
-  out->push_back(kHex[byte >> 4]);
-  out->push_back(kHex[byte & 0xF]);
+  const char escape[4] = {'\\', '\'', kHex[byte >> 4], kHex[byte & 0xF]};
+  out->append(escape, 4);
 }
 
 void AppendUnicodeEscape(std::string* out, char32_t ch) {
@@ -87,6 +106,26 @@ void AppendUnicodeEscape(std::string* out, char32_t ch) {
   } else {
     one(ch);
   }
+}
+
+// The CP932 code of every BMP character that has one reading back as the same character (some
+// characters share a code), else 0: the writer's hot path, built once from core's tables.
+const std::vector<uint16_t>& RoundTripCp932() {
+  static const std::vector<uint16_t> table = [] {
+    std::vector<uint16_t> codes(0x10000, 0);
+    std::string bytes;
+    for (char32_t ch = 0x20; ch < 0x10000; ++ch) {
+      bytes.clear();
+      if (!EncodeCp932Char(ch, &bytes) || bytes.empty() || bytes.size() > 2) continue;
+      const uint16_t code =
+          bytes.size() == 2 ? static_cast<uint16_t>(static_cast<unsigned char>(bytes[0]) << 8 |
+                                                    static_cast<unsigned char>(bytes[1]))
+                            : static_cast<unsigned char>(bytes[0]);
+      if (DecodeCp932Char(code) == ch) codes[ch] = code;
+    }
+    return codes;
+  }();
+  return table;
 }
 
 long Twips(double points) { return std::lround(points * 20); }
@@ -135,18 +174,11 @@ void AppendText(std::string* out, std::string_view utf8, int charset, bool* deli
     }
     *delimit = false;
     if (ch < 0x20) continue;  // other control characters have no place in a paragraph
-    if (charset == kShiftJisCharset) {
-      std::string bytes;
-      // Only codes that read back as the same character (some characters share a code).
-      if (EncodeCp932Char(ch, &bytes)) {
-        uint16_t code = bytes.size() == 2
-                            ? static_cast<uint16_t>(static_cast<unsigned char>(bytes[0]) << 8 |
-                                                    static_cast<unsigned char>(bytes[1]))
-                            : static_cast<unsigned char>(bytes[0]);
-        if (DecodeCp932Char(code) == ch) {
-          for (char b : bytes) AppendHexByte(out, static_cast<unsigned char>(b));
-          continue;
-        }
+    if (charset == kShiftJisCharset && ch < 0x10000) {
+      if (const uint16_t code = RoundTripCp932()[ch]; code != 0) {
+        if (code > 0xFF) AppendHexByte(out, static_cast<unsigned char>(code >> 8));
+        AppendHexByte(out, static_cast<unsigned char>(code & 0xFF));
+        continue;
       }
     } else if (charset == kAnsiCharset && ch >= 0xA0 && ch <= 0xFF) {
       AppendHexByte(out, static_cast<unsigned char>(ch));  // Windows-1252 agrees with Latin-1 here
@@ -198,10 +230,15 @@ void AppendCharFormat(std::string* out, const CharFormat& format, Tables* tables
 
 }  // namespace
 
-std::string WriteRtf(const RichDocument& document) {
+namespace {
+
+// Writes into `*out`; with a sink, hands the text over whenever it reaches `chunk` bytes and at
+// the end, so `*out` never holds more than about one chunk.
+void WriteInto(const RichDocument& document, std::string* out_text, size_t chunk,
+               const std::function<void(std::string_view)>* sink) {
+  std::string& out = *out_text;
   Tables tables(document);
-  std::string out;
-  out.reserve(256 + document.paragraphs.size() * 64);
+  out.reserve(std::min<size_t>(chunk, 256 + document.paragraphs.size() * 64) + 4096);
   out += "{\\rtf1\\ansi\\ansicpg932\\deff0\\deflang1033\\deflangfe1041{\\fonttbl";
   for (size_t i = 0; i < tables.fonts().size(); ++i) {
     const FontKey& font = tables.fonts()[i];
@@ -249,8 +286,26 @@ std::string WriteRtf(const RichDocument& document) {
       AppendText(&out, run.text, run.format.charset, &delimit);
     }
     if (p + 1 < document.paragraphs.size()) out += "\\par\r\n";
+    if (sink != nullptr && out.size() >= chunk) {
+      (*sink)(out);
+      out.clear();
+    }
   }
   out += "}\r\n";
+  if (sink != nullptr) (*sink)(out);
+}
+
+}  // namespace
+
+void WriteRtf(const RichDocument& document, const std::function<void(std::string_view)>& sink,
+              size_t chunk) {
+  std::string out;
+  WriteInto(document, &out, chunk, &sink);
+}
+
+std::string WriteRtf(const RichDocument& document) {
+  std::string out;
+  WriteInto(document, &out, SIZE_MAX, nullptr);
   return out;
 }
 

@@ -3,7 +3,10 @@
 #ifndef PLOTWEAVE_RICHTEXT_RTF_WRITER_H_
 #define PLOTWEAVE_RICHTEXT_RTF_WRITER_H_
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "richtext/rich_document.h"
 
@@ -13,6 +16,11 @@ namespace pw::rich {
 // anything else as \uN with "?" as the fallback, so no character is lost. System colours
 // other than the window-text colour have no RTF form and are written as the automatic one.
 std::string WriteRtf(const RichDocument& document);
+
+// The same RTF handed out in pieces of about `chunk` bytes, so that a large document can go to
+// a file without being held twice in memory.
+void WriteRtf(const RichDocument& document, const std::function<void(std::string_view)>& sink,
+              size_t chunk = size_t{1} << 20);
 
 // The RTF of the text between two positions (clipboard, merge, split).
 std::string WriteRtfRange(const RichDocument& document, TextPosition begin, TextPosition end);

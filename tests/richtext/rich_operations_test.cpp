@@ -112,6 +112,27 @@ TEST(RichOperationsTest, RichAppendBuildsADocument) {
             (std::vector<std::string>{"第一章", "本文", "二行目", "last"}));
 }
 
+TEST(RichOperationsTest, AppendTakingOverEqualsAppendCopying) {
+  CharFormat bold;
+  bold.bold = true;
+  std::vector<RichDocument> sources = {
+      Doc({"one paragraph"}), Doc({"a", "b", ""}, bold), Doc({""}), Doc({"tail", "more"}),
+      ReadRtf("{\\rtf1\\li400\\qc centred\\par\\pard plain\\par}"), Doc({"same"}),
+      Doc({"same", ""}), RichDocument{}};
+  sources.back().paragraphs.clear();  // a document without paragraphs adds nothing
+  RichDocument copied;
+  RichDocument moved;
+  for (const RichDocument& source : sources) {
+    AppendDocument(&copied, source);
+    RichDocument taken = source;
+    AppendDocument(&moved, std::move(taken));
+    ASSERT_EQ(moved, copied) << Texts(copied).size();
+  }
+  // A source without a final paragraph mark runs on into the next one.
+  EXPECT_EQ(Texts(moved), (std::vector<std::string>{"one paragrapha", "b", "tail", "morecentred",
+                                                    "plain", "samesame", ""}));
+}
+
 TEST(RichOperationsTest, InsertRtfAndPlainText) {
   RichDocument doc = Doc({"ac"});
   TextPosition after = InsertRtf(&doc, {0, 1}, "{\\rtf1 \\b b\\b0}");

@@ -61,6 +61,55 @@ TEST(RichTextAdapterTest, FormattedDocumentRoundTrips) {
   }
 }
 
+// Long runs of paragraphs in one format (which go in as one insertion), changes of block and
+// character format, empty paragraphs and bullets: converted at once or piece by piece, the
+// document comes back as it was.
+TEST(RichTextAdapterTest, LargeDocumentsInPiecesRoundTrip) {
+  rich::CharFormat title;
+  title.face = "Noto Sans CJK JP";
+  title.size = 11;
+  rich::CharFormat body = title;
+  body.face = "Noto Serif CJK JP";
+  body.size = 10.5;
+  rich::CharFormat red = body;
+  red.color = 0x0000FF;
+  rich::RichDocument original;
+  original.paragraphs.clear();
+  for (int i = 0; i < 300; ++i) {
+    rich::Paragraph p;
+    switch (i % 9) {
+      case 0: case 2: p.runs = {{"-----", title}}; break;
+      case 1: p.runs = {{"題" + std::to_string(i), title}}; break;
+      case 5: p.runs = {{"色", red}, {"つき", body}}; break;
+      case 6: break;  // empty
+      case 7: p.format.left_indent = 12; p.runs = {{"字下げ", body}}; break;
+      case 8: p.format.bullet = true; p.runs = {{"箇条", body}}; break;
+      default: p.runs = {{"本文" + std::to_string(i), body}}; break;
+    }
+    original.paragraphs.push_back(p);
+  }
+  original.Normalize();
+  QTextDocument whole;
+  RichToQt(original, &whole);
+  QTextDocument pieces;
+  {
+    QtDocumentWriter writer(&pieces);
+    for (size_t i = 0; i < original.paragraphs.size(); ++i) {
+      writer.Append(original.paragraphs[i]);
+      if (i % 7 == 3) writer.Flush();
+    }
+  }
+  for (const QTextDocument* document : {&whole, &pieces}) {
+    EXPECT_EQ(document->blockCount(), 300);
+    const rich::RichDocument back = QtToRich(*document);
+    ASSERT_EQ(back.paragraphs.size(), original.paragraphs.size());
+    for (size_t i = 0; i < back.paragraphs.size(); ++i) {
+      ASSERT_EQ(back.paragraphs[i].format, original.paragraphs[i].format) << "paragraph " << i;
+      ASSERT_EQ(back.paragraphs[i].runs, original.paragraphs[i].runs) << "paragraph " << i;
+    }
+  }
+}
+
 // Formats shared by many runs and paragraphs, interleaved, and more distinct ones than the
 // adapter converts only once: each run and paragraph still gets its own.
 TEST(RichTextAdapterTest, ManyRunsSharingAndNotSharingFormatsRoundTrip) {

@@ -1,7 +1,8 @@
 // Timings of the window with real documents: start-up to a shown window, opening a large
 // document (with how often the progress window let events run), moving the selection between
 // two nodes with large bodies (wall and CPU time, and how long the pane then goes on laying
-// out the rest of the body in the background), and the memory held with the document open.
+// out the rest of the body in the background), the memory held with the document open, and
+// its whole-document view.
 // Usage: ui_bench [BIG.PWV]   (not a test: run it from a release build)
 #include <unistd.h>
 
@@ -35,6 +36,8 @@
 #include "ui/document/node_panes.h"
 #include "ui/search/search_commands.h"
 #include "ui/search/tform_find.h"
+#include "ui/export/print_export_commands.h"
+#include "ui/export/tform_view.h"
 #include "ui/window/tform_main.h"
 
 namespace {
@@ -295,6 +298,19 @@ int main(int argc, char** argv) {
         "pause of the window: %.1f ms to start, %.1f ms in a step\n",
         total_copy / kCopies, kCopies, worst_start, worst_pause);
     window.document().DiscardRecoveryCopy();
+    // The whole-document view of the big document: built, shown and painted.
+    timer.restart();
+    window.print_exports().MenuFileViewClick();
+    pw::TFormView* view = window.print_exports().FormView();
+    if (!QTest::qWaitForWindowExposed(view)) std::printf("view not exposed\n");
+    view->RichEditView->repaint();
+    std::printf("whole-document view: %.0f ms to shown and painted (%d blocks in by then)\n",
+                static_cast<double>(timer.nsecsElapsed()) / 1e6,
+                view->RichEditView->document()->blockCount());
+    while (view->filling()) QApplication::processEvents();
+    std::printf("  filled: %.0f ms (%d blocks)\n", static_cast<double>(timer.nsecsElapsed()) / 1e6,
+                view->RichEditView->document()->blockCount());
+    view->hide();
     // The same with every node expanded after reading (NodeOpen).
     window.settings().NodeOpen = true;
     timer.restart();

@@ -31,9 +31,20 @@ DialogAnswer ScriptedDialogs::Ask(QWidget*, const QString& caption, const QStrin
 std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const FileDialogRequest& request) {
   file_dialogs.push_back(request);
   if (file_names.empty()) return std::nullopt;
-  auto name = file_names.front();
+  // Taken apart rather than copied: GCC's optimiser warns about copying an optional QString.
+  const bool chosen = file_names.front().has_value();
+  QString name = file_names.front().value_or(QString());
   file_names.pop_front();
+  if (!chosen) return std::nullopt;
   return name;
+}
+
+std::optional<QFont> ScriptedDialogs::ChooseFont(QWidget*, const QFont& initial) {
+  font_requests.push_back(initial);
+  if (fonts.empty()) return std::nullopt;
+  std::optional<QFont> font = fonts.front();
+  fonts.pop_front();
+  return font;
 }
 
 std::optional<QString> ScriptedDialogs::SaveFileName(QWidget* parent, const FileDialogRequest& request) {

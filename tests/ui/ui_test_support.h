@@ -39,27 +39,20 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<QString>> file_names;
   std::vector<AskedQuestion> asked;
   std::vector<FileDialogRequest> file_dialogs;
+  std::deque<std::optional<QFont>> fonts;  // font dialogs; empty: cancelled
+  std::vector<QFont> font_requests;        // the font each font dialog started with
 
   DialogAnswer Ask(QWidget*, const QString& caption, const QString& text, DialogButtons buttons,
                    DialogIcon icon) override;
   std::optional<QString> OpenFileName(QWidget*, const FileDialogRequest& request) override;
   std::optional<QString> SaveFileName(QWidget*, const FileDialogRequest& request) override;
-  // Fonts, colours and folders from their queues; an empty queue cancels, and so does a
-  // nullopt entry of the font and colour queues.
-  std::deque<std::optional<QFont>> fonts;
+  // Colours and folders from their queues; an empty queue cancels, and so does a nullopt entry.
   std::deque<std::optional<QColor>> colors;
-  std::deque<QString> folders;
-  std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return Next(&fonts); }
+  std::deque<std::optional<QString>> folders;
+  std::optional<QFont> ChooseFont(QWidget*, const QFont& initial) override;
   std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return Next(&colors); }
   std::optional<QString> ChooseFolder(QWidget*, const QString&, const QString&) override {
     return Next(&folders);
-  }
-  template <class T>
-  static std::optional<T> Next(std::deque<T>* queue) {
-    if (queue->empty()) return std::nullopt;
-    T value = queue->front();
-    queue->pop_front();
-    return value;
   }
 
   // Texts of every box shown so far.

@@ -79,16 +79,7 @@ void ActionRegistry::AddControl(QWidget* control) { controls_.append(control); }
 void ActionRegistry::SetEnabled(const QString& name, bool enabled) {
   QAction* action = Action(name);
   if (action == nullptr) return;
-  action->setEnabled(enabled && !IsPendingCommand(name));
-}
-
-void ActionRegistry::DisablePending() {
-  for (QAction* action : actions_) {
-    if (IsPendingCommand(action->objectName())) action->setEnabled(false);
-  }
-  for (QWidget* control : controls_) {
-    if (IsPendingCommand(control->objectName())) control->setEnabled(false);
-  }
+  action->setEnabled(enabled);
 }
 
 QAction* ActionRegistry::CommandWithShortcut(const QKeySequence& key) const {

@@ -1,7 +1,6 @@
 // Every command's action by its name ("MenuFileOpen", "PopupTreeAdd", "ToolButtonTreeAdd"):
 // the window's menu files declare them here, each command class binds its handlers to them
-// and sets their enabled states. A command on the pending list stays disabled whatever it
-// is told.
+// and sets their enabled states.
 #ifndef PLOTWEAVE_UI_COMMON_ACTION_REGISTRY_H_
 #define PLOTWEAVE_UI_COMMON_ACTION_REGISTRY_H_
 
@@ -18,9 +17,6 @@ class QToolButton;
 class QWidget;
 
 namespace pw {
-
-// Commands whose work is not built yet (the list is in pending_commands.cpp).
-bool IsPendingCommand(const QString& name);
 
 // A menu caption without its access key: "同じ階層に追加(&A)" -> "同じ階層に追加".
 QString WithoutAccessKey(const QString& caption);
@@ -55,10 +51,8 @@ class ActionRegistry {
   void Bind(const char* name, Commands* commands, void (Commands::*handler)()) {
     QObject::connect(Action(QString::fromLatin1(name)), &QAction::triggered, commands, handler);
   }
-  // Enables or disables a command; a pending command stays disabled.
+  // Enables or disables a command.
   void SetEnabled(const QString& name, bool enabled);
-  // Disables every pending command and control (once, when the window is built).
-  void DisablePending();
 
  private:
   QObject* owner_;

@@ -142,43 +142,97 @@ rich::CharFormat FromQtFormat(const QTextCharFormat& format) {
   return rich;
 }
 
-void RichToQt(const rich::RichDocument& rich_document, QTextDocument* document) {
-  FormatCache<rich::ParagraphFormat, QTextBlockFormat, ToQtBlockFormat> block_formats;
-  FormatCache<rich::CharFormat, QTextCharFormat, ToQtFormat> char_formats;
-  document->clear();
-  QTextCursor cursor(document);
-  cursor.beginEditBlock();
-  QTextList* list = nullptr;
-  bool first = true;
-  for (const rich::Paragraph& paragraph : rich_document.paragraphs) {
-    const QTextBlockFormat& block = block_formats.Get(paragraph.format);
+// The formats a writer has converted, kept for the whole document.
+struct QtDocumentWriter::Formats {
+  FormatCache<rich::ParagraphFormat, QTextBlockFormat, ToQtBlockFormat> blocks;
+  FormatCache<rich::CharFormat, QTextCharFormat, ToQtFormat> chars;
+};
+
+QtDocumentWriter::QtDocumentWriter(QTextDocument* document)
+    : document_(document), cursor_(nullptr), formats_(std::make_unique<Formats>()) {
+  document_->clear();
+  cursor_ = new QTextCursor(document_);
+}
+
+QtDocumentWriter::~QtDocumentWriter() {
+  Flush();
+  delete cursor_;
+}
+
+void QtDocumentWriter::Append(const rich::Paragraph& paragraph) {
+  if (!editing_) {
+    cursor_->beginEditBlock();
+    editing_ = true;
+  }
+  // A paragraph like the one before, starting in the format its text ends in, goes on in the
+  // same insertion: the paragraph separator gives the new block the current block format and
+  // that character format, just as inserting a block would.
+  const bool same_block = !first_ && !paragraph.format.bullet && !previous_bullet_ &&
+                          paragraph.format == previous_format_ && !pending_.isEmpty() &&
+                          !paragraph.runs.empty() && has_format_ &&
+                          paragraph.runs.front().format == format_;
+  if (same_block) {
+    pending_ += QChar(QChar::ParagraphSeparator);
+  } else {
+    if (!pending_.isEmpty()) {
+      cursor_->insertText(pending_, qt_format_);
+      pending_.clear();
+    }
+    const QTextBlockFormat& block = formats_->blocks.Get(paragraph.format);
     const QTextCharFormat block_chars = paragraph.runs.empty()
                                             ? QTextCharFormat()
-                                            : char_formats.Get(paragraph.runs.front().format);
-    if (first) {
-      cursor.setBlockFormat(block);
-      cursor.setBlockCharFormat(block_chars);
-      first = false;
+                                            : formats_->chars.Get(paragraph.runs.front().format);
+    if (first_) {
+      cursor_->setBlockFormat(block);
+      cursor_->setBlockCharFormat(block_chars);
+      first_ = false;
     } else {
-      cursor.insertBlock(block, block_chars);
+      cursor_->insertBlock(block, block_chars);
     }
     if (paragraph.format.bullet) {
-      if (list != nullptr) {
-        list->add(cursor.block());
+      if (list_ != nullptr) {
+        list_->add(cursor_->block());
       } else {
         QTextListFormat list_format;
         list_format.setStyle(QTextListFormat::ListDisc);
         list_format.setIndent(0);
-        list = cursor.createList(list_format);
+        list_ = cursor_->createList(list_format);
       }
     } else {
-      list = nullptr;
-    }
-    for (const rich::Run& run : paragraph.runs) {
-      cursor.insertText(RunText(run.text), char_formats.Get(run.format));
+      list_ = nullptr;
     }
   }
-  cursor.endEditBlock();
+  for (const rich::Run& run : paragraph.runs) {
+    if (!has_format_ || !(run.format == format_)) {
+      if (!pending_.isEmpty()) {
+        cursor_->insertText(pending_, qt_format_);
+        pending_.clear();
+      }
+      format_ = run.format;
+      qt_format_ = formats_->chars.Get(run.format);
+      has_format_ = true;
+    }
+    pending_ += RunText(run.text);
+  }
+  previous_format_ = paragraph.format;
+  previous_bullet_ = paragraph.format.bullet;
+}
+
+void QtDocumentWriter::Flush() {
+  if (!pending_.isEmpty()) {
+    cursor_->insertText(pending_, qt_format_);
+    pending_.clear();
+  }
+  if (editing_) {
+    cursor_->endEditBlock();
+    editing_ = false;
+  }
+}
+
+void RichToQt(const rich::RichDocument& rich_document, QTextDocument* document) {
+  QtDocumentWriter writer(document);
+  for (const rich::Paragraph& paragraph : rich_document.paragraphs) writer.Append(paragraph);
+  writer.Flush();
 }
 
 rich::RichDocument QtToRich(const QTextDocument& document) {

@@ -33,10 +33,11 @@
 #include "ui/export/epub_commands.h"
 #include "ui/export/export_commands.h"
 #include "ui/export/export_file_prompt.h"
+#include "ui/export/print_export_commands.h"
+#include "ui/search/search_commands.h"
 #include "ui/settings/settings_commands.h"
 #include "ui/styling/styling_commands.h"
 #include "ui/styling/tanl_ruler.h"
-#include "ui/search/search_commands.h"
 #include "ui/window/help_commands.h"
 #include "ui/window/pane_shortcuts.h"
 
@@ -59,7 +60,6 @@ TFormMain::TFormMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   CreateContextMenus();
   CreateStatusBar();
   ApplyCommandIcons(actions_);
-  actions_.DisablePending();
   FormProgress = new TFormProgress(this);
   CreateCommands();
   new PaneShortcuts(actions_, TreeViewMain, MemoTitle, RichEditMain, this);
@@ -94,6 +94,7 @@ TFormMain::~TFormMain() {
   styling_.reset();
   search_.reset();
   export_.reset();
+  print_export_.reset();
   tree_.reset();
   document_.reset();
   panes_.reset();
@@ -112,6 +113,7 @@ void TFormMain::CreateCommands() {
   export_ = std::make_unique<ExportCommands>(*this);
   epub_ = std::make_unique<EpubCommands>(*this);
   search_ = std::make_unique<SearchCommands>(*this);
+  print_export_ = std::make_unique<PrintExportCommands>(*this);
   help_ = std::make_unique<HelpCommands>(*this);
   // The options dialog comes after the window, and its list is the one new characters take.
   settings_commands_ = std::make_unique<SettingsCommands>(*this);
@@ -127,6 +129,7 @@ void TFormMain::CreateCommands() {
   export_->Bind(actions_);
   epub_->Bind(actions_);
   search_->Bind(actions_);
+  print_export_->Bind(actions_);
   help_->Bind(actions_);
   settings_commands_->Bind(actions_);
   styling_->Bind(actions_);

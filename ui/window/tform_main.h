@@ -34,6 +34,7 @@ class SettingsCommands;
 class StylingCommands;
 class NodePanes;
 class OutlineModel;
+class PrintExportCommands;
 class TreeBranchStyle;
 class TreeCommands;
 
@@ -60,6 +61,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   ExportCommands& exports() { return *export_; }
   EpubCommands& epub() { return *epub_; }
   SearchCommands& search() { return *search_; }
+  PrintExportCommands& print_exports() { return *print_export_; }
   HelpCommands& help() { return *help_; }
   SettingsCommands& settings_commands() { return *settings_commands_; }
   StylingCommands& styling() { return *styling_; }
@@ -154,6 +156,7 @@ class TFormMain : public QMainWindow, public WindowContext, public WindowControl
   std::unique_ptr<ExportCommands> export_;
   std::unique_ptr<EpubCommands> epub_;
   std::unique_ptr<SearchCommands> search_;
+  std::unique_ptr<PrintExportCommands> print_export_;
   std::unique_ptr<HelpCommands> help_;
   std::unique_ptr<SettingsCommands> settings_commands_;
   BarRows bar_rows_;  // the rows the bars were given at start

@@ -1,0 +1,43 @@
+// What the rich-text commands of pwvtool (export rtf, print) share: their arguments, and the
+// document, text format and range they set up from them as the window's dialog would.
+#ifndef PLOTWEAVE_CLI_RICH_EXPORT_ARGS_H_
+#define PLOTWEAVE_CLI_RICH_EXPORT_ARGS_H_
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "core/outline.h"
+#include "export/export_scope.h"
+#include "export/text_format.h"
+
+namespace pw::cli {
+
+struct RichExportArgs {
+  std::string document;
+  std::string output;
+  std::string format_file;
+  ExportScope scope = ExportScope::kAll;
+  size_t index = 0;
+};
+
+// DOC OUT [--format-file F.PWO] [--scope all|node:N|subtree:N]; false with a message.
+bool ParseRichExportArgs(const std::vector<std::string>& args, RichExportArgs* out,
+                         std::string* error);
+
+struct RichExportJob {
+  Outline* outline = nullptr;  // lives until the process ends
+  TextFormat format;
+  PreorderRange range;
+};
+
+// Reads the document, and takes the text format the dialog would show: the title font preset
+// to the title pane's font, then the format file when one is given. False with a message.
+bool PrepareRichExport(const RichExportArgs& args, RichExportJob* job, std::string* error);
+
+// Reads a document (or a template) into the outline that lives until the process ends.
+Outline* ReadCommandDocument(const std::string& path, std::string* error);
+
+}  // namespace pw::cli
+
+#endif  // PLOTWEAVE_CLI_RICH_EXPORT_ARGS_H_
