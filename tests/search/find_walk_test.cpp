@@ -29,18 +29,18 @@ std::string Rtf(std::string_view cp932_text) {
 }
 
 // An outline of nodes given as (level, title, body text) in UTF-8.
-struct NodeSpec {
+struct NodeShape {
   int level;
   std::string title;
   std::string body;
 };
-void Build(Outline* outline, const std::vector<NodeSpec>& specs) {
+void Build(Outline* outline, const std::vector<NodeShape>& shapes) {
   std::vector<Node*> parents;
-  for (const NodeSpec& spec : specs) {
-    parents.resize(static_cast<size_t>(spec.level));
+  for (const NodeShape& shape : shapes) {
+    parents.resize(static_cast<size_t>(shape.level));
     Node* parent = parents.empty() ? nullptr : parents.back();
-    Node* node = outline->Append(parent, Sj(spec.title), NewNodeData(nkChild), 1);
-    node->data()->SetBody(Rtf(Sj(spec.body)));
+    Node* node = outline->Append(parent, Sj(shape.title), NewNodeData(nkChild), 1);
+    node->data()->SetBody(Rtf(Sj(shape.body)));
     parents.push_back(node);
   }
 }
