@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/rich_export_args.h"
 #include "core/outline_file.h"
 #include "export/epub_export.h"
 #include "export/export_scope.h"
@@ -18,31 +19,6 @@ namespace {
 constexpr char kUsage[] =
     "usage: pwvtool export epub DOC.PWV OUT.epub [--horizontal] [--scope all|node:N|subtree:N] "
     "[--format-file F.PWO] [--title T] [--author A]";
-
-bool ParseIndex(const std::string& text, size_t* index) {
-  if (text.empty() || text.size() > 18) return false;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  *index = static_cast<size_t>(std::strtoull(text.c_str(), nullptr, 10));
-  return true;
-}
-
-bool ParseScope(const std::string& text, ExportScope* scope, size_t* index) {
-  if (text == "all") {
-    *scope = ExportScope::kAll;
-    return true;
-  }
-  for (auto [prefix, value] : {std::pair{"node:", ExportScope::kSelectedNode},
-                               std::pair{"subtree:", ExportScope::kSubtree}}) {
-    const std::string p = prefix;
-    if (text.compare(0, p.size(), p) == 0) {
-      *scope = value;
-      return ParseIndex(text.substr(p.size()), index);
-    }
-  }
-  return false;
-}
 
 // The modification time: SOURCE_DATE_EPOCH when set (reproducible books), else now.
 int64_t ModificationTime() {
@@ -93,12 +69,9 @@ int ExportEpubCommand(const std::vector<std::string>& args) {
   options.chapter_numbers = format.chapter_numbers;
   options.numbering = format.committed;
 
-  static Outline* outline = new Outline;  // lives until exit, see document_commands.cpp
-  ReadResult read = ReadOutlineFile(
-      files[0], IsTemplatePath(files[0]) ? ReadTarget::kOtherTree : ReadTarget::kMainTree, outline);
-  if (!read.status) {
-    return Fail(files[0] + ": ﾌｧｲﾙの読み込みに失敗しました: " + read.status.message);
-  }
+  std::string error;
+  Outline* outline = ReadCommandDocument(files[0], &error);
+  if (outline == nullptr) return Fail(error);
   PreorderRange range;
   if (Status s = ScopeRangeAt(*outline, scope, index, &range); !s) return Fail(s.message);
   if (!title_given) options.title = EpubTitlePreset(*outline, scope, outline->NodeAt(index));

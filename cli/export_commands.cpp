@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/rich_export_args.h"
 #include "core/byte_io.h"
 #include "core/cp932.h"
 #include "core/outline_file.h"
@@ -26,42 +27,6 @@ constexpr char kExportUsage[] =
     "       pwvtool export html FILE OUT.htm [--format-file F.PWO] [--scope all|node:N|subtree:N]\n"
     "                           [--marks gif|text|none] [--no-indent] [--ext htm|html] "
     "[--title TEXT]";
-
-// Reads the document into an outline that lives until exit (see document_commands.cpp).
-Outline* ReadDocument(const std::string& path, std::string* error) {
-  static Outline* outline = new Outline;
-  ReadResult read = ReadOutlineFile(
-      path, IsTemplatePath(path) ? ReadTarget::kOtherTree : ReadTarget::kMainTree, outline);
-  if (!read.status) {
-    *error = path + ": ﾌｧｲﾙの読み込みに失敗しました: " + read.status.message;
-    return nullptr;
-  }
-  return outline;
-}
-
-// "all", "node:N" or "subtree:N" with N a pre-order index.
-bool ParseScope(const std::string& text, ExportScope* scope, size_t* index) {
-  if (text == "all") {
-    *scope = ExportScope::kAll;
-    return true;
-  }
-  std::string number;
-  if (text.starts_with("node:")) {
-    *scope = ExportScope::kSelectedNode;
-    number = text.substr(5);
-  } else if (text.starts_with("subtree:")) {
-    *scope = ExportScope::kSubtree;
-    number = text.substr(8);
-  } else {
-    return false;
-  }
-  if (number.empty() || number.size() > 9 ||
-      number.find_first_not_of("0123456789") != std::string::npos) {
-    return false;
-  }
-  *index = std::stoul(number);
-  return true;
-}
 
 // The options both formatted exports share, and the HTML ones.
 struct FormattedArgs {
@@ -150,7 +115,7 @@ int ExportFormatted(const std::vector<std::string>& args, bool html) {
   format.CommitEditing();
   format.scope = a.scope;
 
-  Outline* outline = ReadDocument(a.document, &error);
+  Outline* outline = ReadCommandDocument(a.document, &error);
   if (outline == nullptr) return Fail(error);
   PreorderRange range;
   if (Status s = ScopeRangeAt(*outline, a.scope, a.index, &range); !s) {
@@ -177,7 +142,7 @@ int Export(const std::vector<std::string>& args) {
   if (!args.empty() && args[0] == "html") return ExportFormatted(args, true);
   if (args.size() != 3 || args[0] != "hier") return Fail(kExportUsage);
   std::string error;
-  Outline* outline = ReadDocument(args[1], &error);
+  Outline* outline = ReadCommandDocument(args[1], &error);
   if (outline == nullptr) return Fail(error);
   if (Status s = ExportHierText(args[2], *outline); !s) {
     return Fail(args[2] + ": 保存に失敗しました: " + s.message);

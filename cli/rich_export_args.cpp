@@ -6,9 +6,8 @@
 #include "settings/settings.h"
 
 namespace pw::cli {
-namespace {
 
-bool ParseScopeArg(const std::string& text, ExportScope* scope, size_t* index) {
+bool ParseScope(const std::string& text, ExportScope* scope, size_t* index) {
   if (text == "all") {
     *scope = ExportScope::kAll;
     return true;
@@ -31,8 +30,6 @@ bool ParseScopeArg(const std::string& text, ExportScope* scope, size_t* index) {
   return true;
 }
 
-}  // namespace
-
 bool ParseRichExportArgs(const std::vector<std::string>& args, RichExportArgs* out,
                          std::string* error) {
   std::vector<std::string> positional;
@@ -46,7 +43,7 @@ bool ParseRichExportArgs(const std::vector<std::string>& args, RichExportArgs* o
       const std::string& value = args[++i];
       if (a == "--format-file") {
         out->format_file = value;
-      } else if (!ParseScopeArg(value, &out->scope, &out->index)) {
+      } else if (!ParseScope(value, &out->scope, &out->index)) {
         *error = "--scope takes all, node:N or subtree:N";
         return false;
       }

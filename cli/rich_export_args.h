@@ -1,5 +1,6 @@
-// What the rich-text commands of pwvtool (export rtf, print) share: their arguments, and the
-// document, text format and range they set up from them as the window's dialog would.
+// What the export commands of pwvtool share: reading the document, the scope argument, and
+// for the rich-text ones (export rtf, print) their arguments and the text format and range
+// they set up from them as the window's dialog would.
 #ifndef PLOTWEAVE_CLI_RICH_EXPORT_ARGS_H_
 #define PLOTWEAVE_CLI_RICH_EXPORT_ARGS_H_
 
@@ -37,6 +38,9 @@ bool PrepareRichExport(const RichExportArgs& args, RichExportJob* job, std::stri
 
 // Reads a document (or a template) into the outline that lives until the process ends.
 Outline* ReadCommandDocument(const std::string& path, std::string* error);
+
+// "all", "node:N" or "subtree:N" with N a pre-order index of at most nine digits.
+bool ParseScope(const std::string& text, ExportScope* scope, size_t* index);
 
 }  // namespace pw::cli
 
