@@ -75,8 +75,8 @@ class SequentialReader {
       if (keeping) {
         const char* piece = window_.data() + window_pos_;
         const void* nul = std::memchr(piece, '\0', take);
-        const size_t keep = nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - piece)
-                                           : take;
+        const size_t keep =
+            nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - piece) : take;
         if (count == total && nul == nullptr && take < count) {
           // A body larger than what is left of the window: room for all of it once.
           out->reserve(total);
@@ -136,10 +136,9 @@ class Reader {
     info.record_size = header.record;
     if (!current) keep_bodies = true;
     const size_t record_size = current ? kRecordSize : kOldRecordSize;
-    if (retry_as_old &&
-        (static_cast<uint64_t>(header.start + header.title + header.body + header.record) !=
-             source_.size() ||
-         header.record % static_cast<int64_t>(record_size) != 0)) {
+    if (retry_as_old && (static_cast<uint64_t>(header.start + header.title + header.body +
+                                               header.record) != source_.size() ||
+                         header.record % static_cast<int64_t>(record_size) != 0)) {
       result.status = ReadError();
       return result;
     }
