@@ -43,7 +43,8 @@ void OldKind(int32_t old_icon, int32_t* kind, int32_t* icon) {
 // Reads the bodies of one section one after the other through a window, so that many small
 // bodies cost a few large reads rather than one system call each. Each body's first NUL is
 // looked for in the window, while the bytes are still in the cache, and the body is copied
-// once, straight into a string of the size it keeps: no second buffer, no zero-fill.
+// once, straight from the window into its string: no second buffer, no zero-fill. A body that
+// ends within the window gets a string of the size it keeps.
 class SequentialReader {
  public:
   SequentialReader(const ByteSource& source, uint64_t start, uint64_t size)
