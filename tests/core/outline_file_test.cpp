@@ -294,8 +294,8 @@ std::string OldFile(const std::string& titles, const std::string& bodies,
 // The old layout reads its bodies for every destination, templates included.
 TEST(OutlineFile, OldLayoutBodiesAreReadIntoEveryTree) {
   const std::string file = OldFile("ab\r\n", "{\\rtf1 x}", OldRecord(true, 9, 6));
-  for (ReadTarget target :
-       {ReadTarget::kMainTree, ReadTarget::kImportTree, ReadTarget::kOtherTree}) {
+  for (ReadTarget target : {ReadTarget::kMainTree, ReadTarget::kImportTree,
+                            ReadTarget::kOtherTree}) {
     Outline outline;
     ASSERT_TRUE(ReadOutline(MemorySource(file), target, &outline).status);
     ASSERT_TRUE(outline.NodeAt(0)->data()->Body.has_value());
@@ -306,11 +306,8 @@ TEST(OutlineFile, OldLayoutBodiesAreReadIntoEveryTree) {
 // A file that begins 3, 0, 0 but is broken as the current layout opens as an old one only
 // when the old layout accounts for every byte and its titles end with a line end.
 TEST(OutlineFile, ABrokenCurrentFileDoesNotOpenAsAnOldOne) {
-  const std::string example = std::string(
-                                  "\x03\x00\x00\x00\x00\x00\x00\x00\x11\x00\x00\x00"
-                                  "\x41\x00\x00",
-                                  15) +
-                              std::string(17, '\0');
+  const std::string example = std::string("\x03\x00\x00\x00\x00\x00\x00\x00\x11\x00\x00\x00"
+                                          "\x41\x00\x00", 15) + std::string(17, '\0');
   ASSERT_EQ(example.size(), 32u);
   const std::string old_record = OldRecord(false, 0, 6);
   struct Case {
@@ -578,8 +575,8 @@ TEST_F(FileTest, SavingKeepsPermissionsAndFollowsLinks) {
 std::vector<size_t> BufferEdgeSizes() {
   const size_t full = AtomicFile::kBufferSize;
   const size_t half = full / 2;
-  return {half - 1, half, half + 1, half + half / 2, full - 20,
-          full - 1, full, full + 1, 2 * full + 7};
+  return {half - 1, half, half + 1, half + half / 2, full - 20, full - 1, full, full + 1,
+          2 * full + 7};
 }
 
 // A title section of exactly `size` bytes: lines of 100 bytes and one shorter last line.
@@ -692,18 +689,10 @@ TEST_F(FileTest, RandomPiecesWriteTheSameBytesAsAPlainString) {
     for (int i = 0; i < pieces; ++i) {
       size_t size = 0;
       switch (random() % 4) {
-        case 0:
-          size = random() % 64;
-          break;
-        case 1:
-          size = random() % (full / 2);
-          break;
-        case 2:
-          size = edges[random() % edges.size()];
-          break;
-        default:
-          size = full / 2 + random() % full;
-          break;
+        case 0: size = random() % 64; break;
+        case 1: size = random() % (full / 2); break;
+        case 2: size = edges[random() % edges.size()]; break;
+        default: size = full / 2 + random() % full; break;
       }
       std::string piece(size, '\0');
       for (size_t k = 0; k < size; k += 997) piece[k] = static_cast<char>(random());
