@@ -144,6 +144,13 @@ class Reader {
       return result;
     }
 
+    // The title section, nodes, titles and bodies are about to take this much fresh memory
+    // (the title section too, so that its pages are huge ones and are reused for bodies once
+    // it is parsed). No more nodes are made than the record section can describe, whatever
+    // the title section holds.
+    const size_t max_nodes = static_cast<size_t>(header.record) / record_size;
+    PrepareHeapForLoad(static_cast<size_t>(header.title) * 2 + max_nodes * 256 +
+                       (keep_bodies ? static_cast<size_t>(header.body) : 0));
     std::string titles;
     if (!source_.ReadAt(static_cast<uint64_t>(header.start), static_cast<size_t>(header.title),
                         &titles) ||
@@ -151,11 +158,6 @@ class Reader {
       result.status = ReadError();
       return result;
     }
-    // Nodes, titles and bodies are about to take this much fresh memory. No more nodes are
-    // made than the record section can describe, whatever the title section holds.
-    const size_t max_nodes = static_cast<size_t>(header.record) / record_size;
-    PrepareHeapForLoad(static_cast<size_t>(header.title) * 2 + max_nodes * 256 +
-                       (keep_bodies ? static_cast<size_t>(header.body) : 0));
     if (Status s = ParseTitleSection(titles, outline_, max_nodes); !s) {
       info.node_count = outline_->size();
       result.status = s;
