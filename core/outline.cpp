@@ -1,6 +1,8 @@
 // The outline forest. The pre-order index is rebuilt lazily in one linear walk after a
 // structural change, so both directions of the absolute index cost O(1) between changes and
-// no whole-document operation turns quadratic.
+// no whole-document operation turns quadratic. Appending a leaf at the end of the pre-order,
+// as the readers build a tree line by line, extends the index in place instead: a walk over
+// a freshly read tree of many megabytes is one cache miss per node.
 #include "core/outline.h"
 
 #include <algorithm>
@@ -78,6 +80,12 @@ void Outline::RebuildIndex() const {
     subtree_end_.push_back(0);
     stack.push_back({&node->children_, 0, node->index_});
   }
+  // The rightmost path's subtrees reach the end of the pre-order: marked open, so that a leaf
+  // appended there extends them without touching each.
+  if (!preorder_.empty()) {
+    for (Node* n = preorder_.back(); n != nullptr; n = n->parent_)
+      subtree_end_[n->index_] = kOpenEnd;
+  }
   index_fresh_ = true;
 }
 
@@ -100,7 +108,8 @@ Node* Outline::NextInPreorder(const Node* node) const { return NodeAt(AbsoluteIn
 
 size_t Outline::SubtreeSize(const Node* node) const {
   if (!index_fresh_) RebuildIndex();
-  return subtree_end_[node->index_] - node->index_;
+  const size_t end = subtree_end_[node->index_];
+  return (end == kOpenEnd ? preorder_.size() : end) - node->index_;
 }
 
 template <typename F>
@@ -134,10 +143,26 @@ Node* Outline::Adopt(Node* parent, size_t row, std::unique_ptr<Node> subtree) {
   row = std::min(row, children.size());
   Notify([&](OutlineObserver* o) { o->BeginInsert(parent, row, 1); });
   Node* node = subtree.get();
+  // A leaf that becomes the last child of a node on the rightmost path (open subtree end) is
+  // the new last node in pre-order.
+  const bool extends_index = index_fresh_ && node->children_.empty() && row == children.size() &&
+                             (parent == nullptr || subtree_end_[parent->index_] == kOpenEnd);
   node->parent_ = parent;
   children.insert(children.begin() + static_cast<std::ptrdiff_t>(row), std::move(subtree));
   Renumber(parent, row);
-  Invalidate();
+  if (extends_index) {
+    const size_t index = preorder_.size();
+    // The path below `parent` is no longer rightmost: its subtrees end where the leaf begins.
+    // Each node is closed once after it was appended, so a whole load stays linear.
+    if (index > 0) {
+      for (Node* n = preorder_.back(); n != parent; n = n->parent_) subtree_end_[n->index_] = index;
+    }
+    node->index_ = index;
+    preorder_.push_back(node);
+    subtree_end_.push_back(kOpenEnd);
+  } else {
+    Invalidate();
+  }
   Notify([&](OutlineObserver* o) { o->EndInsert(); });
   return node;
 }
@@ -179,7 +204,10 @@ void Outline::Move(Node* node, Node* new_parent, size_t row) {
 void Outline::Clear() {
   Notify([](OutlineObserver* o) { o->BeginReset(); });
   top_.clear();
-  Invalidate();
+  // The index of an empty forest is known.
+  preorder_.clear();
+  subtree_end_.clear();
+  index_fresh_ = true;
   Notify([](OutlineObserver* o) { o->EndReset(); });
 }
 

@@ -180,7 +180,10 @@ class Outline {
   std::vector<std::unique_ptr<Node>> top_;
   mutable std::vector<Node*> preorder_;
   mutable bool index_fresh_ = true;
-  mutable std::vector<size_t> subtree_end_;  // per absolute index: index after its subtree
+  // Per absolute index: the index after its subtree, or kOpenEnd for the nodes on the
+  // rightmost path (the last node and its ancestors), whose subtrees reach the end.
+  mutable std::vector<size_t> subtree_end_;
+  static constexpr size_t kOpenEnd = SIZE_MAX;
   std::vector<OutlineObserver*> observers_;
   int bulk_depth_ = 0;
 };

@@ -40,8 +40,11 @@ void OldKind(int32_t old_icon, int32_t* kind, int32_t* icon) {
   *icon = IconFor(*kind, ncBlue);
 }
 
-// Reads consecutive pieces of one section through a window, so that many small bodies cost a
-// few large reads rather than one system call each.
+// Reads the bodies of one section one after the other through a window, so that many small
+// bodies cost a few large reads rather than one system call each. Each body's first NUL is
+// looked for in the window, while the bytes are still in the cache, and the body is copied
+// once, straight from the window into its string: no second buffer, no zero-fill. A body that
+// ends within the window gets a string of the size it keeps.
 class SequentialReader {
  public:
   SequentialReader(const ByteSource& source, uint64_t start, uint64_t size)
@@ -49,25 +52,20 @@ class SequentialReader {
 
   bool AtEnd() const { return window_pos_ == window_.size() && next_ == end_; }
 
-  // Appends the next `count` bytes to `out` (or skips them when `out` is null); false when the
-  // section has fewer bytes left.
-  bool Read(size_t count, std::string* out) {
+  // Takes the next `count` bytes of the section: `out` (when not null) gets them up to their
+  // first NUL, and the bytes after it are skipped. False when the section has fewer bytes
+  // left or a read fails.
+  bool ReadBody(size_t count, std::string* out) {
     const uint64_t left = static_cast<uint64_t>(window_.size() - window_pos_) + (end_ - next_);
     if (count > left) return false;
-    if (out != nullptr) out->reserve(out->size() + count);
+    const size_t total = count;
+    bool keeping = out != nullptr;
     while (count > 0) {
       if (window_pos_ == window_.size()) {
-        if (out == nullptr || count >= kWindow) {
-          // Large or skipped pieces need no window.
-          const size_t direct = static_cast<size_t>(std::min<uint64_t>(count, end_ - next_));
-          if (out != nullptr) {
-            std::string piece;
-            if (!source_.ReadAt(next_, direct, &piece)) return false;
-            out->append(piece);
-          }
-          next_ += direct;
-          count -= direct;
-          continue;
+        if (!keeping) {
+          // Nothing more is kept of this body: step over the rest without reading it.
+          next_ += count;
+          return true;
         }
         const size_t fill = static_cast<size_t>(std::min<uint64_t>(kWindow, end_ - next_));
         if (!source_.ReadAt(next_, fill, &window_)) return false;
@@ -75,7 +73,18 @@ class SequentialReader {
         window_pos_ = 0;
       }
       const size_t take = std::min(count, window_.size() - window_pos_);
-      if (out != nullptr) out->append(window_, window_pos_, take);
+      if (keeping) {
+        const char* piece = window_.data() + window_pos_;
+        const void* nul = std::memchr(piece, '\0', take);
+        const size_t keep =
+            nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - piece) : take;
+        if (count == total && nul == nullptr && take < count) {
+          // A body larger than what is left of the window: room for all of it once.
+          out->reserve(total);
+        }
+        out->append(piece, keep);
+        keeping = nul == nullptr;
+      }
       window_pos_ += take;
       count -= take;
     }
@@ -128,14 +137,20 @@ class Reader {
     info.record_size = header.record;
     if (!current) keep_bodies = true;
     const size_t record_size = current ? kRecordSize : kOldRecordSize;
-    if (retry_as_old &&
-        (static_cast<uint64_t>(header.start + header.title + header.body + header.record) !=
-             source_.size() ||
-         header.record % static_cast<int64_t>(record_size) != 0)) {
+    if (retry_as_old && (static_cast<uint64_t>(header.start + header.title + header.body +
+                                               header.record) != source_.size() ||
+                         header.record % static_cast<int64_t>(record_size) != 0)) {
       result.status = ReadError();
       return result;
     }
 
+    // The title section, nodes, titles and bodies are about to take this much fresh memory
+    // (the title section too, so that its pages are huge ones and are reused for bodies once
+    // it is parsed). No more nodes are made than the record section can describe, whatever
+    // the title section holds.
+    const size_t max_nodes = static_cast<size_t>(header.record) / record_size;
+    PrepareHeapForLoad(static_cast<size_t>(header.title) * 2 + max_nodes * 256 +
+                       (keep_bodies ? static_cast<size_t>(header.body) : 0));
     std::string titles;
     if (!source_.ReadAt(static_cast<uint64_t>(header.start), static_cast<size_t>(header.title),
                         &titles) ||
@@ -143,11 +158,6 @@ class Reader {
       result.status = ReadError();
       return result;
     }
-    // Nodes, titles and bodies are about to take this much fresh memory. No more nodes are
-    // made than the record section can describe, whatever the title section holds.
-    const size_t max_nodes = static_cast<size_t>(header.record) / record_size;
-    PrepareHeapForLoad(static_cast<size_t>(header.title) * 2 + max_nodes * 256 +
-                       (keep_bodies ? static_cast<size_t>(header.body) : 0));
     if (Status s = ParseTitleSection(titles, outline_, max_nodes); !s) {
       info.node_count = outline_->size();
       result.status = s;
@@ -195,14 +205,10 @@ class Reader {
         const int32_t body_length = LoadInt32(r + 1);
         std::string* body = nullptr;
         if (keep_bodies) body = &data->Body.emplace();
-        if (body_length < 0 || !bodies.Read(static_cast<size_t>(body_length), body)) {
+        if (body_length < 0 || !bodies.ReadBody(static_cast<size_t>(body_length), body)) {
           if (keep_bodies) data->Body.reset();
           status = ReadError();
           break;
-        }
-        if (body != nullptr) {
-          const void* nul = std::memchr(body->data(), '\0', body->size());
-          if (nul != nullptr) body->resize(static_cast<const char*>(nul) - body->data());
         }
       }
       progress.Step();

@@ -617,6 +617,63 @@ TEST_F(FileTest, PiecesAroundTheBufferSizeReachTheFileInOrder) {
   }
 }
 
+// Bodies are read through a window of about a megabyte: bodies that fill it, straddle its edge
+// or span several windows, each cut at a NUL that falls before, on or after an edge, must come
+// out as the bytes before their NUL, and the bodies after them must not shift.
+TEST_F(FileTest, BodiesAcrossTheReadWindowStopAtTheirNul) {
+  constexpr size_t kMiB = size_t{1} << 20;
+  struct Piece {
+    size_t size;
+    size_t nul;  // where the NUL is, or SIZE_MAX for none
+  };
+  const std::vector<std::vector<Piece>> cases = {
+      {{kMiB - 3, SIZE_MAX}, {10, 2}, {5, SIZE_MAX}},           // a NUL just past the edge
+      {{kMiB - 1, SIZE_MAX}, {3 * kMiB, kMiB + 7}, {9, 0}},     // a NUL two windows in
+      {{kMiB + 1, kMiB}, {kMiB, SIZE_MAX}, {1, SIZE_MAX}},      // a NUL right on the edge
+      {{0, SIZE_MAX}, {2 * kMiB + 5, 4}, {kMiB, kMiB - 1}},     // the rest of a long body skipped
+      {{7, SIZE_MAX}, {kMiB - 7, SIZE_MAX}, {kMiB, SIZE_MAX}},  // bodies ending on the edges
+  };
+  const std::string path = Path("window.PWV");
+  for (size_t c = 0; c < cases.size(); ++c) {
+    SCOPED_TRACE(c);
+    std::string titles;
+    std::string bodies;
+    std::string records;
+    std::vector<std::string> expected;
+    for (size_t i = 0; i < cases[c].size(); ++i) {
+      const Piece& piece = cases[c][i];
+      std::string body(piece.size, '\0');
+      for (size_t k = 0; k < body.size(); ++k) body[k] = static_cast<char>('a' + (k + i) % 26);
+      if (piece.nul != SIZE_MAX) body[piece.nul] = '\0';
+      expected.push_back(body.substr(0, std::min(piece.nul, body.size())));
+      titles += std::string(i == 0 ? 0 : 1, '\t') + "n" + std::to_string(i) + "\r\n";
+      records += Record(true, static_cast<int32_t>(body.size()), 0, 7, 1, false, nkChild);
+      bodies += body;
+    }
+    const std::string file =
+        Header(static_cast<int32_t>(titles.size()), static_cast<int32_t>(bodies.size()),
+               static_cast<int32_t>(records.size())) +
+        titles + bodies + records;
+    {
+      std::ofstream out(path, std::ios::binary);
+      out.write(file.data(), static_cast<std::streamsize>(file.size()));
+    }
+    Outline from_file;
+    ASSERT_TRUE(ReadOutlineFile(path, ReadTarget::kMainTree, &from_file).status);
+    Outline from_memory;
+    ASSERT_TRUE(ReadOutline(MemorySource(file), ReadTarget::kMainTree, &from_memory).status);
+    for (const Outline* outline : {&from_file, &from_memory}) {
+      ASSERT_EQ(outline->size(), expected.size());
+      for (size_t i = 0; i < expected.size(); ++i) {
+        const std::optional<std::string>& body = outline->NodeAt(i)->data()->Body;
+        ASSERT_TRUE(body.has_value()) << i;
+        EXPECT_TRUE(*body == expected[i]) << "body " << i << ": " << body->size() << " bytes, "
+                                          << expected[i].size() << " expected";
+      }
+    }
+  }
+}
+
 TEST_F(FileTest, RandomPiecesWriteTheSameBytesAsAPlainString) {
   std::mt19937 random(20261209);
   const size_t full = AtomicFile::kBufferSize;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,62 @@ TEST(Outline, AVeryDeepChainIsBuiltIndexedAndFreedWithoutRecursion) {
   EXPECT_EQ(outline->AbsoluteIndex(parent), depth - 1);
   EXPECT_EQ(outline->SubtreeSize(outline->NodeAt(0)), depth);
   outline.reset();  // must not overflow the stack
+}
+
+// The pre-order of the forest, walked through the child lists alone (not the index).
+void WalkChildren(const Outline& outline, const Node* parent, std::vector<Node*>* out) {
+  for (size_t row = 0; row < outline.child_count(parent); ++row) {
+    Node* node = outline.child(parent, row);
+    out->push_back(node);
+    WalkChildren(outline, node, out);
+  }
+}
+
+// Appending leaves keeps the index fresh in place; every other change invalidates it. Random
+// sequences of appends, inserts, moves and removals, with the index read in between, must
+// always agree with a walk of the child lists.
+TEST(Outline, TheIndexAgreesWithTheTreeThroughAppendsAndEdits) {
+  for (unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
+    SCOPED_TRACE(seed);
+    std::mt19937 random(seed);
+    Outline outline;
+    for (int step = 0; step < 400; ++step) {
+      std::vector<Node*> nodes;
+      WalkChildren(outline, nullptr, &nodes);
+      Node* some = nodes.empty() ? nullptr : nodes[random() % nodes.size()];
+      const unsigned op = random() % 10;
+      if (op < 5 || nodes.size() < 3) {
+        // Mostly leaves at the end of the pre-order (the last node or one of its ancestors).
+        Node* parent = nodes.empty() || random() % 4 == 0 ? nullptr : nodes.back();
+        for (int up = static_cast<int>(random() % 3); up > 0 && parent != nullptr; --up) {
+          parent = parent->parent();
+        }
+        outline.Append(random() % 5 == 0 ? some : parent, "n", NewNodeData(nkChild), 7);
+      } else if (op < 7) {
+        outline.Insert(some, random() % 3, "i", NewNodeData(nkChild), 7);
+      } else if (op < 8) {
+        Node* target = nodes[random() % nodes.size()];
+        bool inside = false;
+        for (Node* p = target; p != nullptr; p = p->parent()) inside = inside || p == some;
+        if (!inside) outline.Move(some, target, random() % 3);
+      } else if (op < 9) {
+        outline.Remove(some);
+      } else {
+        outline.Clear();
+      }
+      if (random() % 3 == 0) continue;  // let some changes pile up before the index is read
+      nodes.clear();
+      WalkChildren(outline, nullptr, &nodes);
+      ASSERT_EQ(outline.size(), nodes.size()) << "step " << step;
+      for (size_t i = 0; i < nodes.size(); ++i) {
+        ASSERT_EQ(outline.NodeAt(i), nodes[i]) << "step " << step;
+        ASSERT_EQ(outline.AbsoluteIndex(nodes[i]), i) << "step " << step;
+        std::vector<Node*> subtree;
+        WalkChildren(outline, nodes[i], &subtree);
+        ASSERT_EQ(outline.SubtreeSize(nodes[i]), subtree.size() + 1) << "step " << step;
+      }
+    }
+  }
 }
 
 TEST(TNodeData, BodyEndsAtTheFirstNul) {
