@@ -2,7 +2,9 @@
 // document has unsaved changes, offered at the next start; the reasons behind failed opens and
 // saves; huge titles in the tree.
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTextEdit>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 
@@ -21,6 +24,11 @@
 
 namespace pw::test {
 namespace {
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class RecoveryTest : public WindowTest {
  protected:
@@ -166,6 +174,50 @@ TEST_F(RecoveryTest, AFailedSaveShowsTheSystemsReason) {
   EXPECT_EQ(dialogs_->Texts(), std::vector<QString>{QString::fromUtf8("保存に失敗しました\r\n") +
                                                     QString::fromUtf8(std::strerror(EFBIG))});
   EXPECT_TRUE(window_->flags().TestModified());
+}
+
+// A disk that fills up during the save: a small file system of its own (only root may mount
+// one), the space left taken by another file.
+TEST_F(RecoveryTest, ASaveIntoAFullDiskShowsTheSystemsReasonAndLeavesNoTrace) {
+  if (::geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+  const QString folder = Path(QStringLiteral("full"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QByteArray mount_point = QFile::encodeName(folder);
+  if (::mount("tmpfs", mount_point.constData(), "tmpfs", 0, "size=64k") != 0) {
+    GTEST_SKIP() << "no tmpfs: " << std::strerror(errno);
+  }
+  struct Unmount {
+    QByteArray where;
+    ~Unmount() { ::umount2(where.constData(), MNT_DETACH); }
+  } unmount{mount_point};
+  const QString path = WriteDocument(QStringLiteral("full/story.PWV"), {"one"});
+  ASSERT_TRUE(window_->document().OpenDocument(path, true));
+  const QByteArray before = FileBytes(path);
+  QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+  names << QStringLiteral("filler");
+  names.sort();
+  // Fill what is left of the file system.
+  {
+    QFile filler(folder + QStringLiteral("/filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+  }
+  TypeInto(window_->RichEditMain, QStringLiteral("typed"));
+  window_->document().MenuFileSaveClick();
+  EXPECT_EQ(dialogs_->Texts(), std::vector<QString>{QString::fromUtf8("保存に失敗しました\r\n") +
+                                                    QString::fromUtf8(std::strerror(ENOSPC))});
+  EXPECT_TRUE(window_->flags().TestModified());
+  EXPECT_EQ(FileBytes(path), before);
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), names);
+  // With room again the same save goes through.
+  ASSERT_TRUE(QFile::remove(folder + QStringLiteral("/filler")));
+  dialogs_->asked.clear();
+  window_->document().MenuFileSaveClick();
+  EXPECT_TRUE(dialogs_->asked.empty());
+  EXPECT_FALSE(window_->flags().TestModified());
+  EXPECT_EQ(BodyText(ReadBack(path)->NodeAt(0)), "typed");
 }
 
 TEST_F(RecoveryTest, AFailedOpenShowsTheReadersReason) {
