@@ -91,6 +91,32 @@ void BuildRichDocument(const Outline& outline, PreorderRange range, const TextFo
   }
 }
 
+void BuildRichDocument(const Outline& outline, PreorderRange range, const TextFormat& format,
+                       std::string_view split_line,
+                       const std::function<void(const rich::Paragraph&)>& paragraph_done,
+                       ProgressSink* progress) {
+  if (range.end > outline.size()) range.end = outline.size();
+  ProgressScope scope(progress, kBuildCaption, range.empty() ? 0 : range.size());
+  if (range.empty()) return;
+  const rich::CharFormat title_font = CharFormatOf(format.title_font);
+  NodeMarker marker;
+  // Appending joins the next node's first paragraph to the last one here; every other is done.
+  rich::RichDocument tail;
+  const Node* node = outline.NodeAt(range.first);
+  for (size_t i = range.first; i < range.end && node != nullptr;
+       ++i, node = outline.NextInPreorder(node)) {
+    AppendNodeBlocks(TitleLine(*node, format, marker.Next(node->icon())), BodyOf(*node), format,
+                     title_font, split_line, &tail);
+    std::vector<rich::Paragraph>& paragraphs = tail.paragraphs;
+    if (paragraphs.size() > 1) {
+      for (size_t p = 0; p + 1 < paragraphs.size(); ++p) paragraph_done(paragraphs[p]);
+      paragraphs.erase(paragraphs.begin(), paragraphs.end() - 1);
+    }
+    scope.Step();
+  }
+  for (const rich::Paragraph& paragraph : tail.paragraphs) paragraph_done(paragraph);
+}
+
 RichDocumentSnapshot::RichDocumentSnapshot(const Outline& outline, PreorderRange range,
                                            const TextFormat& format, std::string_view split_line)
     : format_(format), title_font_(CharFormatOf(format.title_font)), split_line_(split_line) {

@@ -4,6 +4,7 @@
 #ifndef PLOTWEAVE_EXPORT_RICH_DOCUMENT_BUILDER_H_
 #define PLOTWEAVE_EXPORT_RICH_DOCUMENT_BUILDER_H_
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,13 @@ TextFormat ViewTextFormat(const FontSetting& title_font);
 // nothing. Each node is read once and appended at the end: the time is linear in the text.
 void BuildRichDocument(const Outline& outline, PreorderRange range, const TextFormat& format,
                        std::string_view split_line, rich::RichDocument* target,
+                       ProgressSink* progress = nullptr);
+
+// The same document handed out a paragraph at a time, each as soon as no later node can change
+// it, so that the whole is never held (the RTF export).
+void BuildRichDocument(const Outline& outline, PreorderRange range, const TextFormat& format,
+                       std::string_view split_line,
+                       const std::function<void(const rich::Paragraph&)>& paragraph_done,
                        ProgressSink* progress = nullptr);
 
 // The builder node by node, for a caller that lets events run between nodes (the document

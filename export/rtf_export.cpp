@@ -19,10 +19,12 @@ Status ExportRtf(const std::string& path, const Outline& outline, PreorderRange 
   Status status;
   std::unique_ptr<AtomicFile> file = AtomicFile::Create(path, &status);
   if (!file) return status;
-  rich::RichDocument document;
-  BuildRichDocument(outline, range, format, split_line, &document, progress);
-  // Written as it is produced: the RTF of a large document is never held whole in memory.
-  rich::WriteRtf(document, [&file](std::string_view piece) { file->Write(piece); });
+  // Written as it is built: the merged document is never held whole in memory, only its RTF.
+  rich::RtfStreamWriter writer;
+  BuildRichDocument(
+      outline, range, format, split_line,
+      [&writer](const rich::Paragraph& paragraph) { writer.Add(paragraph); }, progress);
+  writer.Finish([&file](std::string_view piece) { file->Write(piece); });
   return file->Commit();
 }
 

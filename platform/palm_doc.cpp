@@ -76,16 +76,15 @@ std::vector<size_t> PalmDocRecordEnds(std::string_view text) {
       ends.push_back(text.size());
       break;
     }
-    // The last character boundary at or before the limit (which lies inside the text, so a
-    // lead byte always has a byte after it here).
-    static constexpr auto kStep = [] {
-      std::array<uint8_t, 256> step{};
-      for (unsigned c = 0; c < 256; ++c) step[c] = IsLeadByte(static_cast<unsigned char>(c)) ? 2 : 1;
-      return step;
-    }();
+    // The last character boundary at or before the limit, found from the limit backwards
+    // (the limit lies inside the text, so a lead byte always has a byte after it here). A byte
+    // that is no lead byte ends the character it belongs to, whether it stands alone or trails;
+    // after the last such byte every byte up to the limit is a lead byte, so characters of two
+    // bytes follow it.
     const auto* t = reinterpret_cast<const unsigned char*>(text.data());
-    size_t end = pos;
-    for (size_t next; (next = end + kStep[t[end]]) <= limit;) end = next;
+    size_t start = limit;  // just after the last byte before the limit that is no lead byte
+    while (start > pos && IsLeadByte(t[start - 1])) --start;
+    const size_t end = start + (limit - start) / 2 * 2;
     ends.push_back(end);
     pos = end;
   }
@@ -217,52 +216,59 @@ Status BuildPalmDoc(std::string_view text, std::string_view title, const PalmDoc
   if (text.size() > kPalmDocMaxTextRecords * kPalmDocRecordSize) return Status::Error(kTooLarge);
   const std::vector<size_t> ends = PalmDocRecordEnds(text);
   if (ends.size() > kPalmDocMaxTextRecords) return Status::Error(kTooLarge);
-  std::vector<std::string> records;
-  records.reserve(ends.size() + 1);
-  std::string doc_header;
-  Put16(&doc_header, options.compress ? kDocCompressed : kDocPlain);
-  Put16(&doc_header, 0);
-  Put32(&doc_header, static_cast<uint32_t>(text.size()));
-  Put16(&doc_header, static_cast<uint32_t>(ends.size()));
-  Put16(&doc_header, kPalmDocRecordSize);
-  Put32(&doc_header, 0);  // reading position
-  records.push_back(std::move(doc_header));
+  // Record 0 is the document header, then the text records. Their offsets are known only once
+  // they are compressed: the header and the record list go first as room, filled in at the end,
+  // and every record is compressed straight after the one before.
+  const size_t record_count = ends.size() + 1;
+  const size_t list_end = kHeaderSize + kEntrySize * record_count + 2;
+  std::string out(list_end, '\0');
+  out.reserve(list_end + kDocHeaderSize + text.size() / 2 + 64);
+  std::vector<size_t> offsets;
+  offsets.reserve(record_count);
+  offsets.push_back(out.size());
+  Put16(&out, options.compress ? kDocCompressed : kDocPlain);
+  Put16(&out, 0);
+  Put32(&out, static_cast<uint32_t>(text.size()));
+  Put16(&out, static_cast<uint32_t>(ends.size()));
+  Put16(&out, kPalmDocRecordSize);
+  Put32(&out, 0);  // reading position
   size_t start = 0;
   for (size_t end : ends) {
     std::string_view piece = text.substr(start, end - start);
-    records.push_back(options.compress ? CompressPalmDocRecord(piece) : std::string(piece));
+    offsets.push_back(out.size());
+    if (options.compress) {
+      out += CompressPalmDocRecord(piece);
+    } else {
+      out += piece;
+    }
     start = end;
   }
 
-  std::string out;
-  size_t total = kHeaderSize + kEntrySize * records.size() + 2;
-  for (const std::string& record : records) total += record.size();
-  out.reserve(total);
+  std::string head;
+  head.reserve(list_end);
   std::string name = PalmDbName(title);
   name.resize(kPalmDbNameLength + 1, '\0');
-  out += name;
-  Put16(&out, options.backup ? kAttrBackup : 0);
-  Put16(&out, 0);  // version
-  Put32(&out, options.palm_time);
-  Put32(&out, options.palm_time);
-  Put32(&out, 0);  // last backup: never
-  Put32(&out, 0);  // modification number
-  Put32(&out, 0);  // application info
-  Put32(&out, 0);  // sort info
-  out += "TEXt";
-  out += "REAd";
-  Put32(&out, static_cast<uint32_t>(records.size()));  // unique ID seed
-  Put32(&out, 0);                                      // next record list
-  Put16(&out, static_cast<uint32_t>(records.size()));
-  size_t offset = kHeaderSize + kEntrySize * records.size() + 2;
-  for (size_t k = 0; k < records.size(); ++k) {
-    Put32(&out, static_cast<uint32_t>(offset));
+  head += name;
+  Put16(&head, options.backup ? kAttrBackup : 0);
+  Put16(&head, 0);  // version
+  Put32(&head, options.palm_time);
+  Put32(&head, options.palm_time);
+  Put32(&head, 0);  // last backup: never
+  Put32(&head, 0);  // modification number
+  Put32(&head, 0);  // application info
+  Put32(&head, 0);  // sort info
+  head += "TEXt";
+  head += "REAd";
+  Put32(&head, static_cast<uint32_t>(record_count));  // unique ID seed
+  Put32(&head, 0);                                     // next record list
+  Put16(&head, static_cast<uint32_t>(record_count));
+  for (size_t k = 0; k < record_count; ++k) {
+    Put32(&head, static_cast<uint32_t>(offsets[k]));
     // Attributes 0, then a 24-bit unique ID.
-    Put32(&out, static_cast<uint32_t>(k + 1) & 0xFFFFFF);
-    offset += records[k].size();
+    Put32(&head, static_cast<uint32_t>(k + 1) & 0xFFFFFF);
   }
-  Put16(&out, 0);
-  for (const std::string& record : records) out += record;
+  Put16(&head, 0);
+  out.replace(0, head.size(), head);
   *database = std::move(out);
   return Status::Ok();
 }

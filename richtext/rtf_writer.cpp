@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <unordered_map>
@@ -35,28 +36,39 @@ struct FontKeyHash {
 // colours as a hostile file likes) is still written in linear time.
 class Tables {
  public:
+  Tables() = default;
   explicit Tables(const RichDocument& document) {
-    for (const Paragraph& paragraph : document.paragraphs) {
-      for (const Run& run : paragraph.runs) {
-        FontIndex(run.format);
-        ColorIndex(run.format.color);
-      }
+    for (const Paragraph& paragraph : document.paragraphs) Register(paragraph);
+    Close();
+  }
+  // Gives the fonts and colours of a paragraph their numbers, in the order of first use.
+  void Register(const Paragraph& paragraph) {
+    for (const Run& run : paragraph.runs) {
+      FontIndex(run.format);
+      ColorIndex(run.format.color);
     }
+  }
+  // The table needs one font even for a document without text.
+  void Close() {
     if (fonts_.empty()) {
       CharFormat format = DefaultBodyFormat();
       FontIndex(format);
     }
   }
   int FontIndex(const CharFormat& format) {
-    // Runs after one another mostly share their font.
-    if (last_font_ >= 0 && fonts_[static_cast<size_t>(last_font_)].charset == format.charset &&
-        fonts_[static_cast<size_t>(last_font_)].face == format.face) {
-      return last_font_;
+    // Runs after one another mostly share their font, or take turns with a few (titles and
+    // bodies of a merged document): those are found without building a key.
+    for (int index : recent_fonts_) {
+      if (index >= 0 && fonts_[static_cast<size_t>(index)].charset == format.charset &&
+          fonts_[static_cast<size_t>(index)].face == format.face) {
+        return index;
+      }
     }
     FontKey key{format.face, format.charset};
     auto [it, added] = font_index_.try_emplace(key, static_cast<int>(fonts_.size()));
     if (added) fonts_.push_back(std::move(key));
-    last_font_ = it->second;
+    std::copy_backward(recent_fonts_.begin(), recent_fonts_.end() - 1, recent_fonts_.end());
+    recent_fonts_[0] = it->second;
     return it->second;
   }
   // 0 is the automatic colour; system colours have no RTF form and fall back to it.
@@ -75,7 +87,7 @@ class Tables {
   std::vector<uint32_t> colors_;
   std::unordered_map<FontKey, int, FontKeyHash> font_index_;
   std::unordered_map<uint32_t, int> color_index_;
-  int last_font_ = -1;
+  std::array<int, 4> recent_fonts_{-1, -1, -1, -1};
 };
 
 void AppendNumber(std::string* out, const char* word, long value) {
@@ -232,13 +244,9 @@ void AppendCharFormat(std::string* out, const CharFormat& format, Tables* tables
 
 namespace {
 
-// Writes into `*out`; with a sink, hands the text over whenever it reaches `chunk` bytes and at
-// the end, so `*out` never holds more than about one chunk.
-void WriteInto(const RichDocument& document, std::string* out_text, size_t chunk,
-               const std::function<void(std::string_view)>* sink) {
+// Everything before the first paragraph: the font and colour tables among it.
+void AppendHeader(std::string* out_text, const Tables& tables) {
   std::string& out = *out_text;
-  Tables tables(document);
-  out.reserve(std::min<size_t>(chunk, 256 + document.paragraphs.size() * 64) + 4096);
   out += "{\\rtf1\\ansi\\ansicpg932\\deff0\\deflang1033\\deflangfe1041{\\fonttbl";
   for (size_t i = 0; i < tables.fonts().size(); ++i) {
     const FontKey& font = tables.fonts()[i];
@@ -274,24 +282,41 @@ void WriteInto(const RichDocument& document, std::string* out_text, size_t chunk
     out += "}\r\n";
   }
   out += "\\viewkind4\\uc1";
+}
+
+// One paragraph, without the paragraph mark that separates it from the next.
+void AppendParagraph(std::string* out, const Paragraph& paragraph, Tables* tables) {
+  int bullet_font = paragraph.runs.empty() ? 0 : tables->FontIndex(paragraph.runs[0].format);
+  AppendParagraphFormat(out, paragraph.format, bullet_font);
+  bool delimit = true;
+  for (const Run& run : paragraph.runs) {
+    if (run.text.empty()) continue;
+    AppendCharFormat(out, run.format, tables);
+    delimit = true;
+    AppendText(out, run.text, run.format.charset, &delimit);
+  }
+}
+
+constexpr char kParagraphMark[] = "\\par\r\n";
+constexpr char kDocumentEnd[] = "}\r\n";
+
+// Writes into `*out`; with a sink, hands the text over whenever it reaches `chunk` bytes and at
+// the end, so `*out` never holds more than about one chunk.
+void WriteInto(const RichDocument& document, std::string* out_text, size_t chunk,
+               const std::function<void(std::string_view)>* sink) {
+  std::string& out = *out_text;
+  Tables tables(document);
+  out.reserve(std::min<size_t>(chunk, 256 + document.paragraphs.size() * 64) + 4096);
+  AppendHeader(&out, tables);
   for (size_t p = 0; p < document.paragraphs.size(); ++p) {
-    const Paragraph& paragraph = document.paragraphs[p];
-    int bullet_font = paragraph.runs.empty() ? 0 : tables.FontIndex(paragraph.runs[0].format);
-    AppendParagraphFormat(&out, paragraph.format, bullet_font);
-    bool delimit = true;
-    for (const Run& run : paragraph.runs) {
-      if (run.text.empty()) continue;
-      AppendCharFormat(&out, run.format, &tables);
-      delimit = true;
-      AppendText(&out, run.text, run.format.charset, &delimit);
-    }
-    if (p + 1 < document.paragraphs.size()) out += "\\par\r\n";
+    AppendParagraph(&out, document.paragraphs[p], &tables);
+    if (p + 1 < document.paragraphs.size()) out += kParagraphMark;
     if (sink != nullptr && out.size() >= chunk) {
       (*sink)(out);
       out.clear();
     }
   }
-  out += "}\r\n";
+  out += kDocumentEnd;
   if (sink != nullptr) (*sink)(out);
 }
 
@@ -311,6 +336,53 @@ std::string WriteRtf(const RichDocument& document) {
 
 std::string WriteRtfRange(const RichDocument& document, TextPosition begin, TextPosition end) {
   return WriteRtf(Slice(document, begin, end));
+}
+
+}  // namespace pw::rich
+
+namespace pw::rich {
+
+// The text is kept in pieces of about a megabyte: a document of hundreds of megabytes grows
+// without being copied over and over into ever larger buffers.
+constexpr size_t kStreamPiece = size_t{1} << 20;
+
+struct RtfStreamWriter::Impl {
+  Tables tables;
+  std::vector<std::string> pieces;  // the paragraphs so far
+  std::string text;                 // the piece being written
+  bool first = true;
+};
+
+RtfStreamWriter::RtfStreamWriter() : impl_(std::make_unique<Impl>()) {}
+RtfStreamWriter::~RtfStreamWriter() = default;
+
+void RtfStreamWriter::Add(const Paragraph& paragraph) {
+  Impl& m = *impl_;
+  m.tables.Register(paragraph);
+  if (!m.first) m.text += kParagraphMark;
+  m.first = false;
+  AppendParagraph(&m.text, paragraph, &m.tables);
+  if (m.text.size() >= kStreamPiece) {
+    m.pieces.push_back(std::move(m.text));
+    m.text = std::string();
+    m.text.reserve(kStreamPiece + kStreamPiece / 4);
+  }
+}
+
+void RtfStreamWriter::Finish(const std::function<void(std::string_view)>& sink) {
+  Impl& m = *impl_;
+  m.tables.Close();
+  std::string header;
+  AppendHeader(&header, m.tables);
+  sink(header);
+  for (std::string& piece : m.pieces) {
+    sink(piece);
+    piece = std::string();
+  }
+  m.pieces.clear();
+  m.text += kDocumentEnd;
+  sink(m.text);
+  m.text = std::string();
 }
 
 }  // namespace pw::rich

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,26 @@ std::string WriteRtf(const RichDocument& document);
 // a file without being held twice in memory.
 void WriteRtf(const RichDocument& document, const std::function<void(std::string_view)>& sink,
               size_t chunk = size_t{1} << 20);
+
+// WriteRtf for a document that arrives a paragraph at a time and is never held whole (the RTF
+// export of a large document): the paragraphs are written as they come while the font and colour
+// tables grow, and Finish hands out the header with the tables, then the text. The result is
+// byte for byte WriteRtf of the document the paragraphs make.
+class RtfStreamWriter {
+ public:
+  RtfStreamWriter();
+  ~RtfStreamWriter();
+  RtfStreamWriter(const RtfStreamWriter&) = delete;
+  RtfStreamWriter& operator=(const RtfStreamWriter&) = delete;
+
+  void Add(const Paragraph& paragraph);
+  // Once, after the last paragraph.
+  void Finish(const std::function<void(std::string_view)>& sink);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 // The RTF of the text between two positions (clipboard, merge, split).
 std::string WriteRtfRange(const RichDocument& document, TextPosition begin, TextPosition end);

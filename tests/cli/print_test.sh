@@ -58,6 +58,16 @@ check "pages" grep -qE "^Pages: +[1-9]" <(pdfinfo "$work/story.pdf")
 check "one node however deep" "$tool" print --scope node:2 "$sample" "$work/one.pdf"
 check "its title is that node's caption" grep -qx "Title: *駅前の雨" <(pdfinfo "$work/one.pdf")
 check "and it holds that node alone" bash -c "! pdftotext -enc UTF-8 '$work/one.pdf' - | grep -q 古書店"
+# A template may hold no node at all (the layout's three bytes and two empty sizes).
+printf '\003\000\000\000\000\000\000\000\000\000\000' >"$work/empty.PWT"
+"$tool" print "$work/empty.PWT" "$work/empty.pdf" 2>/dev/null
+check "a document without nodes fails cleanly" test $? -eq 1 -a ! -e "$work/empty.pdf"
+# An earlier file of the name is replaced; the PDF is printed aside, so nothing else is left.
+mkdir "$work/again" && echo old >"$work/again/x.pdf"
+check "an earlier PDF is replaced" bash -c "umask 022 && '$tool' print '$sample' '$work/again/x.pdf'"
+check "by a PDF" grep -qE "^Pages: +[1-9]" <(pdfinfo "$work/again/x.pdf")
+check "with the mode of a new file" test "$(stat -c %a "$work/again/x.pdf")" = 644
+check "and no temporary file beside it" test "$(ls "$work/again")" = x.pdf
 check "unwritable output fails" bash -c "! '$tool' print '$sample' '$work/no/such/x.pdf' 2>/dev/null"
 
 echo "$passed passed, $failed failed"

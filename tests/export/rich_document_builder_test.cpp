@@ -119,6 +119,31 @@ TEST_F(BuilderTest, SnapshotBuildsTheSameDocumentWhateverHappensToTheTreeAfterwa
   EXPECT_EQ(gradual, built);
 }
 
+TEST_F(BuilderTest, ParagraphsHandedOutMakeTheBuiltDocument) {
+  struct Case {
+    bool above, below, bodies;
+    PreorderRange range;
+  };
+  const Case cases[] = {
+      {true, true, true, {0, outline_.size()}}, {false, false, true, {0, outline_.size()}},
+      {false, false, false, {0, outline_.size()}}, {true, false, true, {2, 4}},
+      {false, true, true, {3, 4}},  // an empty body alone
+  };
+  for (const Case& c : cases) {
+    format_.separator_above = c.above;
+    format_.separator_below = c.below;
+    format_.include_bodies = c.bodies;
+    rich::RichDocument built;
+    BuildRichDocument(outline_, c.range, format_, "--", &built);
+    rich::RichDocument handed;
+    handed.paragraphs.clear();  // a new document holds one empty paragraph
+    BuildRichDocument(outline_, c.range, format_, "--", [&handed](const rich::Paragraph& p) {
+      handed.paragraphs.push_back(p);
+    });
+    EXPECT_EQ(handed, built) << c.above << c.below << c.bodies << " from " << c.range.first;
+  }
+}
+
 TEST_F(BuilderTest, RtfFileReadsBackAsTheSameLines) {
   std::string pattern = ::testing::TempDir() + "rtf-XXXXXX";
   ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
@@ -129,6 +154,8 @@ TEST_F(BuilderTest, RtfFileReadsBackAsTheSameLines) {
   std::vector<std::string> expected;
   for (const std::string& line : BuiltLines(all)) expected.push_back(Utf8ToCp932(line).text);
   EXPECT_EQ(lines, expected);
+  // The file is written while the document is built, yet is the RTF of the whole.
+  EXPECT_EQ(testing::ReadBytes(path), BuildRtf(outline_, all, format_, "--"));
   EXPECT_FALSE(ExportRtf(pattern + "/missing/x.RTF", outline_, all, format_, "--"));
   std::filesystem::remove_all(pattern);
 }

@@ -6,12 +6,16 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "core/cp932.h"
 
 namespace pw {
 namespace {
@@ -117,6 +121,43 @@ TEST(PalmDocTest, RecordsNeverSplitADoubleByteCharacter) {
   }
   EXPECT_EQ(start, kanji.size());
   EXPECT_TRUE(PalmDocRecordEnds("").empty());
+}
+
+// Record ends against a walk from the start of the text, on texts whose double-byte characters
+// have trail bytes that are lead bytes too (kanji such as 0x889F, 0xE0E0), where a walk that
+// looks only near the limit can lose the pairing.
+TEST(PalmDocTest, RecordEndsMatchAWalkFromTheStart) {
+  auto walked = [](const std::string& text) {
+    std::vector<size_t> ends;
+    size_t pos = 0;
+    while (pos < text.size()) {
+      size_t end = pos;
+      while (end < text.size()) {
+        const size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
+        if (next - pos > kPalmDocRecordSize) break;
+        end = next;
+      }
+      end = std::min(end, text.size());
+      ends.push_back(end);
+      pos = end;
+    }
+    return ends;
+  };
+  const std::vector<std::string> pieces = {"a", "\x88\x9f", "\xe0\xe0", "\x82\xa0", "\xb1",
+                                           "\x81\x40", "\x9f\x81"};
+  uint32_t seed = 12345;
+  for (int round = 0; round < 40; ++round) {
+    std::string text;
+    const size_t size = 4000 + static_cast<size_t>(round) * 613;
+    while (text.size() < size) {
+      seed = seed * 1103515245u + 12345u;
+      // Long runs of one piece as well as mixtures.
+      const std::string& piece = pieces[(seed >> 16) % pieces.size()];
+      const size_t repeat = round % 3 == 0 ? 1 + (seed >> 8) % 3000 : 1;
+      for (size_t k = 0; k < repeat; ++k) text += piece;
+    }
+    EXPECT_EQ(PalmDocRecordEnds(text), walked(text)) << "round " << round;
+  }
 }
 
 TEST(PalmDocTest, NameIsCutAtACharacterBoundary) {

@@ -133,6 +133,28 @@ TEST(RtfWriterTest, RoundTripOfGeneratedDocuments) {
   }
 }
 
+// The writer fed a paragraph at a time numbers fonts and colours as they first appear, so its
+// tables and text match the whole document's, also over documents merged one after another.
+TEST(RtfWriterTest, ParagraphByParagraphWritesTheSameRtf) {
+  DocumentGenerator generator(20261209);
+  RichDocument merged;
+  for (int i = 0; i < 300; ++i) {
+    RichDocument doc = i % 50 == 0 ? RichDocument{} : generator.Next();
+    RtfStreamWriter writer;
+    for (const Paragraph& paragraph : doc.paragraphs) writer.Add(paragraph);
+    std::string streamed;
+    writer.Finish([&streamed](std::string_view piece) { streamed += piece; });
+    ASSERT_EQ(streamed, WriteRtf(doc)) << "document " << i;
+    merged.paragraphs.insert(merged.paragraphs.end(), doc.paragraphs.begin(),
+                             doc.paragraphs.end());
+  }
+  RtfStreamWriter writer;
+  for (const Paragraph& paragraph : merged.paragraphs) writer.Add(paragraph);
+  std::string streamed;
+  writer.Finish([&streamed](std::string_view piece) { streamed += piece; });
+  EXPECT_EQ(streamed, WriteRtf(merged));
+}
+
 TEST(RtfWriterTest, RangeOfADocument) {
   RichDocument doc;
   CharFormat bold;

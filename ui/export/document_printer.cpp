@@ -2,10 +2,14 @@
 // reports nothing, so success is read from the printer's state afterwards.
 #include "ui/export/document_printer.h"
 
+#include <sys/stat.h>
+
 #include <QFileInfo>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <cstdio>
 
 #include "ui/common/qt_text.h"
 
@@ -35,16 +39,27 @@ bool PrintDocument(const QTextDocument& document, const QString& job_name, QPrin
 }
 
 Status PrintToPdf(const QTextDocument& document, const QString& job_name, const QString& pdf_path) {
+  const Status failed = Status::Error(LocalPath(pdf_path) + ": PDF を書き出せません");
+  // Printed beside the target and renamed over it: a print that fails leaves an earlier file of
+  // that name as it was, and is never taken for a success because that file is there.
+  QTemporaryFile temp(pdf_path + QStringLiteral(".XXXXXX"));
+  if (!temp.open()) return failed;
+  const QString temp_path = temp.fileName();
+  temp.close();
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdf_path);
-  if (!PrintDocument(document, job_name, &printer)) {
-    return Status::Error(LocalPath(pdf_path) + ": PDF を書き出せません");
+  printer.setOutputFileName(temp_path);
+  const bool printed = PrintDocument(document, job_name, &printer);
+  // A PDF that could not be opened leaves the file empty even when the printer does not say so.
+  if (!printed || QFileInfo(temp_path).size() == 0 ||
+      std::rename(LocalPath(temp_path).c_str(), LocalPath(pdf_path).c_str()) != 0) {
+    return failed;  // the temporary file goes with `temp`
   }
-  // A PDF that could not be opened leaves no file even when the printer does not say so.
-  if (!QFileInfo(pdf_path).isFile() || QFileInfo(pdf_path).size() == 0) {
-    return Status::Error(LocalPath(pdf_path) + ": PDF を書き出せません");
-  }
+  temp.setAutoRemove(false);  // it is the PDF now
+  // The temporary file was private; the PDF gets the mode any new file of the user gets.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::chmod(LocalPath(pdf_path).c_str(), 0666 & ~mask);
   return Status::Ok();
 }
 

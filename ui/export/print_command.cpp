@@ -36,6 +36,10 @@ int PrintCommand(const std::vector<std::string>& args) {
   (void)application;
   InstallFontSubstitutes();
 
+  // A template may hold no node at all: there is nothing to print then, and no caption to name
+  // the job after.
+  if (job.range.empty()) return Fail(parsed.document + ": 印刷するノードがありません");
+
   rich::RichDocument built;
   BuildRichDocument(*job.outline, job.range, job.format, Settings().SplitLine, &built);
   QTextDocument document;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -161,8 +162,10 @@ void TFormView::StopFilling() {
 }
 
 void TFormView::hideEvent(QHideEvent* event) {
-  // What is not built yet is not needed: showing the view again refills it.
-  StopFilling();
+  // Closed with "閉じる": what is not built yet is not needed, showing the view again refills
+  // it. A hide the window system made (the view minimised, moved to another desktop) is not a
+  // close: the filling goes on, or the view would come back with half the document.
+  if (!event->spontaneous()) StopFilling();
   QWidget::hideEvent(event);
 }
 
