@@ -6,6 +6,7 @@
 
 #include "core/cp932.h"
 #include "richtext/body_edit.h"
+#include "search/char_boundary.h"
 
 namespace pw::search {
 
@@ -49,7 +50,14 @@ bool FindSession::SearchPanes(TFindPanes& panes, FindPane pane) {
   // The title, and a regular expression in the body, go on at the search position; plain text
   // in the body at the end of the body's selection.
   const bool at_position = pane == FindPane::kTitle || finder_.regex();
-  const size_t from = at_position ? search_position : panes.SelectionEnd(FindPane::kBody);
+  size_t from = at_position ? search_position : panes.SelectionEnd(FindPane::kBody);
+  // The search position outlives edits of the pane and moves to other nodes, so it can fall
+  // on a trail byte: a search from there would split that character.
+  if (from < text.size() &&
+      !BoundaryTracker(reinterpret_cast<const unsigned char*>(text.data()), text.size(), 0)
+           .IsStart(from)) {
+    ++from;
+  }
   std::optional<TextHit> hit = FindIn(text, from);
   if (!hit) return false;
   panes.Select(pane, hit->offset, hit->length);

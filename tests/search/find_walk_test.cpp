@@ -5,8 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../richtext/random_rtf.h"
@@ -23,6 +29,35 @@ namespace pw::search {
 namespace {
 
 using testing::Sj;
+
+// Ends the test program with a failure when the scope it guards is still running after
+// `seconds`: a replace loop that does not advance runs forever rather than failing.
+class Watchdog {
+ public:
+  Watchdog(const char* what, int seconds)
+      : thread_([this, what, seconds] {
+          std::unique_lock<std::mutex> lock(mutex_);
+          if (!done_cv_.wait_for(lock, std::chrono::seconds(seconds), [this] { return done_; })) {
+            std::fprintf(stderr, "%s: still running after %d s\n", what, seconds);
+            std::fflush(stderr);
+            std::_Exit(1);
+          }
+        }) {}
+  ~Watchdog() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      done_ = true;
+    }
+    done_cv_.notify_one();
+    thread_.join();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable done_cv_;
+  bool done_ = false;
+  std::thread thread_;  // last: it uses the members above
+};
 
 std::string Rtf(std::string_view cp932_text) {
   return rich::WriteRtf(rich::PlainTextToDocument(cp932_text, rich::DefaultBodyFormat()));
@@ -135,6 +170,37 @@ TEST(FindWalkCharacters, SearchesNeverSplitADoubleByteCharacter) {
   }
 }
 
+// The search position outlives edits and moves to other nodes (F3 goes on from it), so it may
+// fall on the trail byte of a character; the search then goes on at the next character.
+TEST(FindWalkCharacters, ASearchPositionInsideACharacterGoesOnAfterIt) {
+  struct Case {
+    bool regex;
+    FindPane pane;
+    std::string pattern;
+  } cases[] = {
+      {false, FindPane::kTitle, "a"}, {true, FindPane::kTitle, "a"},
+      {true, FindPane::kTitle, "^."}, {true, FindPane::kBody, "a"},
+      {true, FindPane::kBody, "^."},
+  };
+  for (const Case& c : cases) {
+    Outline outline;
+    Build(&outline, {{0, "ヂx", "ヂx"}});  // ヂ is 83 61: its trail byte reads "a"
+    StoredPanes panes(&outline);
+    panes.SelectNode(outline.NodeAt(0));
+    panes.Select(FindPane::kBody, 0, 0);
+    panes.Select(FindPane::kTitle, 0, 0);
+    panes.Focus(c.pane);
+    TAWKStr awk;
+    FindSession session(&awk);
+    ASSERT_FALSE(session.Prepare(c.pattern, FindOptions{c.regex, false, false}));
+    session.search_position = 1;
+    const std::string where = c.pane == FindPane::kTitle ? "title" : "body";
+    // "a" is nowhere but in the trail byte; "^." is the "x" after ヂ.
+    const std::string expected = c.pattern == "a" ? "" : "0:" + where + ":2:1";
+    EXPECT_EQ(Search(&session, &panes), expected) << c.pattern << " " << where;
+  }
+}
+
 TEST_F(FindWalk, NothingIsFoundFromTheTreeOrWithAMalformedPattern) {
   Start(outline_.NodeAt(0), FindPane::kNone, FindOptions{false, false, true}, "abc");
   EXPECT_EQ(Search(&session_, &panes_), "");
@@ -145,7 +211,11 @@ TEST_F(FindWalk, ReplacingAllStepsOverEmptyHitsAndCountsWhatItReplaced) {
   FindOptions all{true, false, true};
   Start(outline_.NodeAt(0), FindPane::kTitle, all, "b*");
   ASSERT_NE(Search(&session_, &panes_), "");
-  size_t count = session_.ReplaceAll(panes_, Sj("[&]"));
+  size_t count = 0;
+  {
+    Watchdog watchdog("replace-all over empty hits", 30);
+    count = session_.ReplaceAll(panes_, Sj("[&]"));
+  }
   std::vector<std::string> titles;
   std::vector<std::string> bodies;
   outline_.ForEach([&](Node* node) {
@@ -237,6 +307,7 @@ TEST(FindWalkDifferential, ReplaceAllOnStoredTextsEqualsReplacingThroughThePanes
                                               "x", Sj("い"), "\\&", " ",      "\\x0d"};
   auto pick = [&](const std::vector<std::string>& v) { return v[rng() % v.size()]; };
   int replaced = 0;
+  Watchdog watchdog("the differential replace-all", 300);
   for (int round = 0; round < 400; ++round) {
     const unsigned seed = static_cast<unsigned>(rng());
     auto make = [&](Outline* outline) {

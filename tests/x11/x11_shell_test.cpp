@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -18,6 +19,8 @@
 #include "platform/paths.h"
 #include "settings/ini_file.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/search/search_commands.h"
+#include "ui/search/tform_find.h"
 #include "ui/window/tform_main.h"
 
 namespace pw::test {
@@ -171,6 +174,86 @@ TEST_F(X11Test, EveryToolButtonShowsAtTheFirstStart) {
     }
   }
   EXPECT_EQ(shown, 43);
+}
+
+// Runs `steps` (xdotool key strokes, or "type:TEXT") one after the other once the modal dialog
+// shows; records the object name of the modal widget the first step met.
+void WhileModal(const QStringList& steps, QString* modal_name) {
+  QTimer::singleShot(700, [steps, modal_name] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      *modal_name = modal->objectName();
+    }
+    for (const QString& step : steps) {
+      if (step.startsWith(QLatin1String("type:"))) {
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("type"),
+                                                      QStringLiteral("--delay"),
+                                                      QStringLiteral("40"), step.mid(5)});
+      } else {
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"),
+                                                      QStringLiteral("--delay"),
+                                                      QStringLiteral("40"), step});
+      }
+      Idle(300);
+    }
+  });
+}
+
+TEST_F(X11Test, FindAndReplaceFromTheKeyboard) {
+  const QString path = WriteDocument("f.PWV", {"root", "\tA", "\tB", "\tC"},
+                                     {"", "one cat", "no", "two cats"});
+  ASSERT_TRUE(window_->document().OpenDocument(path, false));
+  ShowActive();
+  window_->SelectNode(Nth(1));
+  window_->TreeViewMain->setFocus();
+  QTest::qWait(100);
+  auto body_selection = [this] {
+    QTextCursor cursor = window_->RichEditMain->textCursor();
+    return QString::number(window_->outline().AbsoluteIndex(window_->current_node())) + ":" +
+           QString::number(cursor.selectionStart()) + ":" + cursor.selectedText();
+  };
+  // Ctrl+F, the pattern typed, Alt+G for "全体(&G)", Enter for "検索(&F)": the dialog closes on
+  // the first hit, and F3 goes on from there.
+  QString modal;
+  WhileModal({"type:CAT", "alt+g", "Return"}, &modal);
+  Keys(QStringLiteral("ctrl+f"));
+  Idle(300);
+  EXPECT_EQ(modal, QStringLiteral("TFormFind"));
+  EXPECT_FALSE(window_->search().form_find()->isVisible());
+  EXPECT_EQ(body_selection(), QStringLiteral("1:4:cat"));
+  Keys(QStringLiteral("F3"));
+  EXPECT_EQ(body_selection(), QStringLiteral("3:4:cat"));
+  Keys(QStringLiteral("F3"));  // never wraps: the message, and the node the search began at
+  ASSERT_EQ(dialogs_->asked.size(), 1u);
+  EXPECT_EQ(dialogs_->asked[0].caption, QString::fromUtf8("検索終了"));
+  EXPECT_EQ(window_->current_node(), Nth(3));
+  EXPECT_FALSE(window_->Action(QStringLiteral("MenuTextFindNext"))->isEnabled());
+
+  // Esc closes the dialog without a search.
+  modal.clear();
+  WhileModal({"type:zzz", "Escape"}, &modal);
+  Keys(QStringLiteral("ctrl+f"));
+  Idle(300);
+  EXPECT_EQ(modal, QStringLiteral("TFormFind"));
+  EXPECT_FALSE(window_->search().form_find()->isVisible());
+  EXPECT_EQ(dialogs_->asked.size(), 1u);
+
+  // Ctrl+R: the pattern, Alt+P to the replacement, Enter to search, Alt+L to replace all.
+  window_->SelectNode(Nth(0));
+  window_->TreeViewMain->setFocus();
+  QTest::qWait(100);
+  modal.clear();
+  WhileModal({"ctrl+a", "type:cat", "alt+p", "type:dog", "alt+e", "alt+g", "Return", "alt+l"},
+             &modal);
+  Keys(QStringLiteral("ctrl+r"));
+  Idle(300);
+  EXPECT_EQ(modal, QStringLiteral("TFormReplace"));
+  EXPECT_FALSE(window_->search().form_replace()->isVisible());
+  ASSERT_EQ(dialogs_->asked.size(), 2u);
+  EXPECT_EQ(dialogs_->asked[1].caption, QString::fromUtf8("置換終了"));
+  EXPECT_EQ(dialogs_->asked[1].text, QString::fromUtf8("2個の置換が終了しました。"));
+  window_->StoreCurrentNode();
+  EXPECT_EQ(BodyText(Nth(1)), "one dog");
+  EXPECT_EQ(BodyText(Nth(3)), "two dogs");
 }
 
 }  // namespace
