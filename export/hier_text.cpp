@@ -9,6 +9,7 @@
 #include "core/new_document.h"
 #include "core/outline_file.h"
 #include "core/title_section.h"
+#include "export/text_lines.h"
 #include "richtext/body_text.h"
 
 namespace pw {
@@ -16,31 +17,13 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-// Walks the lines of a text: they end at CR LF, lone CR or lone LF; a final line without an
-// end counts, and the text ends at its first NUL.
-class LineReader {
- public:
-  explicit LineReader(std::string_view text) : text_(text) {
-    if (const void* nul = std::memchr(text_.data(), '\0', text_.size())) {
-      text_ = text_.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text_.data()));
-    }
+// The lines of a text that ends at its first NUL.
+TextLines LinesBeforeNul(std::string_view text) {
+  if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
+    text = text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()));
   }
-  bool Next(std::string_view* line) {
-    if (pos_ >= text_.size()) return false;
-    size_t end = pos_;
-    while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
-    *line = text_.substr(pos_, end - pos_);
-    pos_ = end;
-    if (pos_ < text_.size()) {
-      pos_ += (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ? 2 : 1;
-    }
-    return true;
-  }
-
- private:
-  std::string_view text_;
-  size_t pos_ = 0;
-};
+  return TextLines(text);
+}
 
 bool IsHeading(std::string_view line) { return !line.empty() && line.front() == '.'; }
 
@@ -79,7 +62,7 @@ Status ExportHierText(const std::string& path, const Outline& outline, ProgressS
 
 HierImport ImportHierText(std::string_view text, Outline* outline, ProgressSink* progress) {
   HierImport result;
-  LineReader reader(text);
+  TextLines reader = LinesBeforeNul(text);
   std::string_view first;
   if (!reader.Next(&first)) {
     result.status = Status::Error(kEmptyTextFile);
@@ -141,7 +124,7 @@ HierImport ImportHierText(std::string_view text, Outline* outline, ProgressSink*
 
   // Bodies: the lines after each heading, each followed by CR LF; none for a heading
   // directly followed by another.
-  LineReader body_reader(text);
+  TextLines body_reader = LinesBeforeNul(text);
   std::string_view line;
   body_reader.Next(&line);  // the first heading
   size_t node_index = 0;

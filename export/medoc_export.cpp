@@ -10,6 +10,7 @@
 #include "core/atomic_file.h"
 #include "core/cp932.h"
 #include "export/export_prompt.h"
+#include "export/text_lines.h"
 #include "platform/palm_doc.h"
 #include "platform/paths.h"
 #include "richtext/body_text.h"
@@ -19,34 +20,6 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 constexpr char kIndexHeader[] = "#!Medoc index ";
-
-// Walks the lines of a text as reading it back from a file gives them: a line ends at CR LF, a
-// lone CR or a lone LF, and a last line without an end still counts.
-class Lines {
- public:
-  explicit Lines(std::string_view text) : text_(text) {}
-  bool Next(std::string_view* line) {
-    if (pos_ >= text_.size()) return false;
-    // Lines are short and CR rare but for CR LF: look for LF, then for a CR before it.
-    const char* begin = text_.data() + pos_;
-    const size_t rest = text_.size() - pos_;
-    const void* lf = std::memchr(begin, '\n', rest);
-    size_t end = lf == nullptr ? text_.size() : static_cast<size_t>(static_cast<const char*>(lf) - text_.data());
-    if (const void* cr = std::memchr(begin, '\r', end - pos_)) {
-      end = static_cast<size_t>(static_cast<const char*>(cr) - text_.data());
-    }
-    *line = text_.substr(pos_, end - pos_);
-    pos_ = end;
-    if (pos_ < text_.size()) {
-      pos_ += (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ? 2 : 1;
-    }
-    return true;
-  }
-
- private:
-  std::string_view text_;
-  size_t pos_ = 0;
-};
 
 bool IsHeading(std::string_view line) { return !line.empty() && line.front() == '.'; }
 
@@ -91,7 +64,7 @@ std::string BuildMeDocHeadings(const Outline& outline, ProgressSink* progress) {
 
 std::string BuildMeDocIndex(std::string_view headings_text) {
   size_t heading_count = 0;
-  Lines counting(headings_text);
+  TextLines counting(headings_text);
   for (std::string_view line; counting.Next(&line);) heading_count += IsHeading(line) ? 1 : 0;
 
   // The index lines first, counting the text lines under the headings; then the text itself,
@@ -101,7 +74,7 @@ std::string BuildMeDocIndex(std::string_view headings_text) {
   out.reserve(headings_text.size() + heading_count * 8 + 32);
   size_t text_lines = 0;
   bool in_heading = false;  // lines before the first heading belong to none
-  Lines indexing(headings_text);
+  TextLines indexing(headings_text);
   for (std::string_view line; indexing.Next(&line);) {
     if (IsHeading(line)) {
       const size_t stops = line.find_first_not_of('.');
@@ -115,7 +88,7 @@ std::string BuildMeDocIndex(std::string_view headings_text) {
     }
   }
   in_heading = false;
-  Lines text(headings_text);
+  TextLines text(headings_text);
   for (std::string_view line; text.Next(&line);) {
     if (IsHeading(line)) {
       in_heading = true;

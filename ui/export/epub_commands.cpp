@@ -13,21 +13,12 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/tform_progress.h"
+#include "ui/common/wait_cursor.h"
 #include "ui/common/window_context.h"
 #include "ui/export/export_file_prompt.h"
 #include "ui/export/tform_epub_options.h"
 
 namespace pw {
-namespace {
-
-constexpr char kWriteFailed[] = "ファイルに書き込めませんでした。\r\n%1";
-
-struct WaitCursor {
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-}  // namespace
 
 void EpubCommands::Bind(ActionRegistry& actions) {
   actions.Bind("MenuSaveEPUB", this, &EpubCommands::MenuSaveEPUBClick);

@@ -17,6 +17,7 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/tform_progress.h"
+#include "ui/common/wait_cursor.h"
 #include "ui/common/window_context.h"
 #include "ui/document/document_commands.h"
 #include "ui/export/export_file_prompt.h"
@@ -24,20 +25,6 @@
 #include "ui/export/tform_text_format.h"
 
 namespace pw {
-namespace {
-
-constexpr char kWriteFailed[] = "ファイルに書き込めませんでした。\r\n%1";
-
-// The hourglass while a writer runs.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-}  // namespace
 
 void ExportCommands::Bind(ActionRegistry& actions) {
   actions.Bind("MenuSaveOutlineText", this, &ExportCommands::MenuSaveOutlineTextClick);

@@ -27,6 +27,7 @@
 #include "ui/common/qt_text.h"
 #include "ui/common/rich_text_adapter.h"
 #include "ui/common/tform_progress.h"
+#include "ui/common/wait_cursor.h"
 #include "ui/common/window_context.h"
 #include "ui/export/document_printer.h"
 #include "ui/export/export_file_prompt.h"
@@ -37,17 +38,6 @@
 
 namespace pw {
 namespace {
-
-constexpr char kWriteFailed[] = "ファイルに書き込めませんでした。\r\n%1";
-
-// The hourglass for as long as the scope lasts.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // The export file prompt with its two failure outcomes handled; false unless a file was chosen.
 bool AskExportPath(WindowContext& window, const char* extension, const char* filter,

@@ -10,6 +10,7 @@
 #include <QTextEdit>
 #include <QTreeView>
 #include <string>
+#include <utility>
 
 #include "core/outline.h"
 #include "search/find_history.h"
@@ -17,6 +18,7 @@
 #include "ui/common/action_registry.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
+#include "ui/common/wait_cursor.h"
 #include "ui/common/window_context.h"
 #include "ui/search/tform_find.h"
 
@@ -239,20 +241,28 @@ void SearchCommands::ButtonFindNextClick() {
   form->setEnabled(true);
 }
 
-void SearchCommands::ButtonNextClick() {
+bool SearchCommands::TakeReplacement(std::string* templ) {
   TFormReplace* form = form_replace_;
-  Cp932Text templ = ToCp932(form->ReplaceText());
-  if (templ.unmappable > 0) {
+  Cp932Text text = ToCp932(form->ReplaceText());
+  if (text.unmappable > 0) {
     window_.dialogs().Message(form, U8("Plotweave"), U8(kUnmappableReplacement),
                               DialogIcon::kWarning);
-    return;
+    return false;
   }
-  search::AddToHistory(&window_.settings().ReplaceReplace, templ.bytes, false);
+  search::AddToHistory(&window_.settings().ReplaceReplace, text.bytes, false);
   TFormFindBase::FillHistory(form->ComboBoxReplace, window_.settings().ReplaceReplace);
+  *templ = std::move(text.bytes);
+  return true;
+}
+
+void SearchCommands::ButtonNextClick() {
+  TFormReplace* form = form_replace_;
+  std::string templ;
+  if (!TakeReplacement(&templ)) return;
   form->setEnabled(false);
   bool nothing = false;
   if (Prepare(form, &nothing)) {
-    form->session().ReplaceInPane(panes_, templ.bytes);
+    form->session().ReplaceInPane(panes_, templ);
     OneSearch(form);
   }
   form->setEnabled(true);
@@ -260,24 +270,20 @@ void SearchCommands::ButtonNextClick() {
 
 void SearchCommands::ButtonAllClick() {
   TFormReplace* form = form_replace_;
-  Cp932Text templ = ToCp932(form->ReplaceText());
-  if (templ.unmappable > 0) {
-    window_.dialogs().Message(form, U8("Plotweave"), U8(kUnmappableReplacement),
-                              DialogIcon::kWarning);
-    return;
-  }
-  search::AddToHistory(&window_.settings().ReplaceReplace, templ.bytes, false);
-  TFormFindBase::FillHistory(form->ComboBoxReplace, window_.settings().ReplaceReplace);
+  std::string templ;
+  if (!TakeReplacement(&templ)) return;
   form->setEnabled(false);
   bool nothing = false;
   if (!Prepare(form, &nothing)) {
     form->setEnabled(true);
     return;
   }
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   HoldRepaint(true);
-  const size_t count = form->session().ReplaceAll(panes_, templ.bytes);
-  QApplication::restoreOverrideCursor();
+  size_t count = 0;
+  {
+    WaitCursor wait;
+    count = form->session().ReplaceAll(panes_, templ);
+  }
   form->setEnabled(true);
   window_.dialogs().Message(MessageParent(form), U8(kReplacedCaption),
                             QString::number(count) + U8(kReplacedText), DialogIcon::kInformation);

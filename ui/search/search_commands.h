@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <memory>
+#include <string>
 
 #include "ui/search/find_panes.h"
 
@@ -53,6 +54,9 @@ class SearchCommands : public QObject {
   // The pattern and options into the dialog's session; false (after the error box) when the
   // pattern is malformed, and in *nothing when the text can match nothing at all.
   bool Prepare(TFormFindBase* form, bool* nothing);
+  // The replacement text in Shift-JIS, taken into its history; false (after saying why) when
+  // it holds characters Shift-JIS lacks.
+  bool TakeReplacement(std::string* templ);
   void ShowDialog(TFormFindBase* form);
   void HoldRepaint(bool hold);
   void SetFindNext(bool enabled);
