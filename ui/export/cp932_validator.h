@@ -1,5 +1,6 @@
 // Refuses text that Shift-JIS cannot hold, for the boxes whose text goes into an export or a
-// settings file as CP932: such a character can never be typed or pasted there.
+// settings file as CP932: such a character can never be typed or pasted there. Unlike the
+// settings' Cp932Validator it lets control characters through (a tab in an indentation).
 #ifndef PLOTWEAVE_UI_EXPORT_CP932_VALIDATOR_H_
 #define PLOTWEAVE_UI_EXPORT_CP932_VALIDATOR_H_
 
@@ -9,7 +10,7 @@
 
 namespace pw {
 
-class Cp932Validator : public QValidator {
+class Cp932TextValidator : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& input, int&) const override {

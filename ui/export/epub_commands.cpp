@@ -47,15 +47,7 @@ void EpubCommands::MenuSaveEPUBClick() {
   author_ = choices.author;
 
   QString path;
-  switch (window_.export_prompt().Run(kEpubExtension, kEpubFilter, kEpubSaveTitle, &path)) {
-    case PromptOutcome::kCancelled:
-      return;
-    case PromptOutcome::kFailed:
-      window_.ShowMessage(kSaveFailed);
-      return;
-    case PromptOutcome::kChosen:
-      break;
-  }
+  if (!window_.export_prompt().Choose(kEpubExtension, kEpubFilter, kEpubSaveTitle, &path)) return;
   EpubOptions options;
   options.vertical = choices.vertical;
   options.title = choices.title;

@@ -36,15 +36,7 @@ void ExportCommands::Bind(ActionRegistry& actions) {
 void ExportCommands::MenuSaveOutlineTextClick() {
   window_.StoreCurrentNode();
   QString path;
-  switch (window_.export_prompt().Run(".TXT", kHierTextFilter, kHierExportTitle, &path)) {
-    case PromptOutcome::kCancelled:
-      return;
-    case PromptOutcome::kFailed:
-      window_.ShowMessage(kSaveFailed);
-      return;
-    case PromptOutcome::kChosen:
-      break;
-  }
+  if (!window_.export_prompt().Choose(".TXT", kHierTextFilter, kHierExportTitle, &path)) return;
   const Status status = ExportHierText(LocalPath(path), window_.outline(), window_.progress());
   if (!status) ReportWriteFailure(status);
 }
@@ -64,15 +56,9 @@ void ExportCommands::MenuSaveTextClick() {
   dialog.ShowGroups(true, false);
   if (!dialog.Execute()) return;
   QString path;
-  switch (window_.export_prompt().Run(kTextExportExtension, kTextExportFilter, kTextExportTitle,
+  if (!window_.export_prompt().Choose(kTextExportExtension, kTextExportFilter, kTextExportTitle,
                                       &path)) {
-    case PromptOutcome::kCancelled:
-      return;
-    case PromptOutcome::kFailed:
-      window_.ShowMessage(kSaveFailed);
-      return;
-    case PromptOutcome::kChosen:
-      break;
+    return;
   }
   const TextFormat& format = dialog.format();
   Status status;
@@ -108,15 +94,9 @@ void ExportCommands::MenuSaveHTMLClick() {
     if (options.exec() != QDialog::Accepted) return;
   }
   QString path;
-  switch (window_.export_prompt().Run(".HTM", kHtmlExportFilter, kHtmlExportTitle, &path,
+  if (!window_.export_prompt().Choose(".HTM", kHtmlExportFilter, kHtmlExportTitle, &path,
                                       HtmlProposedPath())) {
-    case PromptOutcome::kCancelled:
-      return;
-    case PromptOutcome::kFailed:
-      window_.ShowMessage(kSaveFailed);
-      return;
-    case PromptOutcome::kChosen:
-      break;
+    return;
   }
   Status status;
   {

@@ -52,4 +52,18 @@ PromptOutcome ExportFilePrompt::Run(const char* extension, const char* filter, c
   return PromptOutcome::kChosen;
 }
 
+bool ExportFilePrompt::Choose(const char* extension, const char* filter, const char* title,
+                              QString* path, const QString& proposed) {
+  switch (Run(extension, filter, title, path, proposed)) {
+    case PromptOutcome::kCancelled:
+      return false;
+    case PromptOutcome::kFailed:
+      window_.ShowMessage(kSaveFailed);
+      return false;
+    case PromptOutcome::kChosen:
+      return true;
+  }
+  return false;
+}
+
 }  // namespace pw

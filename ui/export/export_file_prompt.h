@@ -26,6 +26,9 @@ class ExportFilePrompt {
   // with `proposed`, or the suggested path when it is empty.
   PromptOutcome Run(const char* extension, const char* filter, const char* title, QString* path,
                     const QString& proposed = QString());
+  // Run, with a refused name reported as the failed save it is; true when `path` was chosen.
+  bool Choose(const char* extension, const char* filter, const char* title, QString* path,
+              const QString& proposed = QString());
 
  private:
   WindowContext& window_;

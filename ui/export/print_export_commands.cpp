@@ -39,21 +39,6 @@
 namespace pw {
 namespace {
 
-// The export file prompt with its two failure outcomes handled; false unless a file was chosen.
-bool AskExportPath(WindowContext& window, const char* extension, const char* filter,
-                   const char* title, QString* path) {
-  switch (window.export_prompt().Run(extension, filter, title, path)) {
-    case PromptOutcome::kCancelled:
-      return false;
-    case PromptOutcome::kFailed:
-      window.ShowMessage(kSaveFailed);
-      return false;
-    case PromptOutcome::kChosen:
-      return true;
-  }
-  return false;
-}
-
 QString JobName(const Outline& outline, size_t first) {
   const Node* node = outline.NodeAt(first);
   return node == nullptr ? QString() : FromCp932(node->title());
@@ -110,7 +95,7 @@ void PrintExportCommands::MenuSaveRTFClick() {
   const std::optional<TextFormat> format = ask_text_format_(window_);
   if (!format) return;
   QString path;
-  if (!AskExportPath(window_, kRtfExtension, kRtfFilter, kRtfSaveTitle, &path)) return;
+  if (!window_.export_prompt().Choose(kRtfExtension, kRtfFilter, kRtfSaveTitle, &path)) return;
   Status status;
   {
     WaitCursor wait;
@@ -123,7 +108,7 @@ void PrintExportCommands::MenuSaveRTFClick() {
 void PrintExportCommands::MenuSaveOutlineClick() {
   window_.StoreCurrentNode();
   QString path;
-  if (!AskExportPath(window_, ".TXT", kOutlineFilter, kOutlineSaveTitle, &path)) return;
+  if (!window_.export_prompt().Choose(".TXT", kOutlineFilter, kOutlineSaveTitle, &path)) return;
   Status status;
   {
     WaitCursor wait;
@@ -135,7 +120,7 @@ void PrintExportCommands::MenuSaveOutlineClick() {
 void PrintExportCommands::MenuSaveMeDocClick() {
   window_.StoreCurrentNode();
   QString path;
-  if (!AskExportPath(window_, ".PDB", kMeDocFilter, kMeDocSaveTitle, &path)) return;
+  if (!window_.export_prompt().Choose(".PDB", kMeDocFilter, kMeDocSaveTitle, &path)) return;
   Status status;
   {
     WaitCursor wait;

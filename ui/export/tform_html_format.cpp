@@ -64,7 +64,7 @@ TFormHTMLFormat::TFormHTMLFormat(QWidget* parent) : QDialog(parent) {
   LabelTitle->setObjectName("LabelTitle");
   EditTitle = new QLineEdit(GroupBoxTitle);
   EditTitle->setObjectName("EditTitle");
-  EditTitle->setValidator(new Cp932Validator(EditTitle));
+  EditTitle->setValidator(new Cp932TextValidator(EditTitle));
   LabelTitle->setBuddy(EditTitle);
   title->addWidget(LabelTitle);
   title->addWidget(EditTitle, 1);

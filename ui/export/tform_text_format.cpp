@@ -21,6 +21,7 @@
 #include "platform/paths.h"
 #include "settings/settings.h"
 #include "ui/common/dialogs.h"
+#include "ui/common/font_setting_qt.h"
 #include "ui/common/window_context.h"
 #include "ui/export/cp932_validator.h"
 #include "ui/export/export_file_prompt.h"
@@ -31,33 +32,11 @@ namespace {
 // Characters a prefix, suffix or indentation box takes: at most kMaxFormatTextBytes bytes.
 constexpr int kMaxBoxChars = static_cast<int>(kMaxFormatTextBytes / 2);
 
-QFont ToQFont(const FontSetting& setting) {
-  QFont font;
-  const QString family = FromCp932(setting.Name);
-  if (!family.isEmpty()) font.setFamilies({family});
-  if (setting.Size > 0) font.setPointSize(setting.Size);
-  font.setBold((setting.Style & kFontStyleBold) != 0);
-  font.setItalic((setting.Style & kFontStyleItalic) != 0);
-  font.setUnderline((setting.Style & kFontStyleUnderline) != 0);
-  font.setStrikeOut((setting.Style & kFontStyleStrikeOut) != 0);
-  return font;
-}
-
-// The font dialog has no colour: the colour stays as it was.
-void FromQFont(const QFont& font, FontSetting* setting) {
-  const Cp932Text name = ToCp932(font.family());
-  if (name.unmappable == 0 && !name.bytes.empty()) setting->Name = name.bytes;
-  if (font.pointSize() > 0) setting->Size = font.pointSize();
-  setting->Style = (font.bold() ? kFontStyleBold : 0) | (font.italic() ? kFontStyleItalic : 0) |
-                   (font.underline() ? kFontStyleUnderline : 0) |
-                   (font.strikeOut() ? kFontStyleStrikeOut : 0);
-}
-
 QLineEdit* NewTextBox(QWidget* parent, const char* name) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
   box->setMaxLength(kMaxBoxChars);
-  box->setValidator(new Cp932Validator(box));
+  box->setValidator(new Cp932TextValidator(box));
   return box;
 }
 
@@ -429,7 +408,8 @@ void TFormTextFormat::ButtonLoadClick() {
 void TFormTextFormat::ButtonFontClick() {
   const std::optional<QFont> font = window_.dialogs().ChooseFont(this, MemoFont->font());
   if (!font) return;
-  FromQFont(*font, &format_.title_font);
+  // The font dialog has no colour: the colour stays as it was.
+  format_.title_font = FromQFont(*font, format_.title_font);
   ShowTitleFont();
 }
 

@@ -187,6 +187,13 @@ SearchCommands::SearchResult SearchCommands::OneSearch(TFormFindBase* form) {
   return SearchResult::kFound;
 }
 
+void SearchCommands::StartAtFirstNode() {
+  if (window_.outline().empty()) return;
+  panes_.SelectNode(window_.outline().NodeAt(0));
+  panes_.Select(FindPane::kBody, 0, 0);
+  panes_.Select(FindPane::kTitle, 0, 0);
+}
+
 void SearchCommands::ButtonFindClick() {
   TFormFind* form = form_find_;
   if (form->SearchText().isEmpty()) return;
@@ -195,11 +202,7 @@ void SearchCommands::ButtonFindClick() {
   form->setEnabled(false);
   search::AddToHistory(&window_.settings().FindFind, text, false);
   TFormFindBase::FillHistory(form->ComboBoxFind, window_.settings().FindFind);
-  if (form->FromFirstNode() && !window_.outline().empty()) {
-    panes_.SelectNode(window_.outline().NodeAt(0));
-    panes_.Select(FindPane::kBody, 0, 0);
-    panes_.Select(FindPane::kTitle, 0, 0);
-  }
+  if (form->FromFirstNode()) StartAtFirstNode();
   const SearchResult result = OneSearch(form);
   form->setEnabled(true);
   if (result == SearchResult::kError) return;
@@ -219,11 +222,7 @@ void SearchCommands::ReplaceButtonFindClick() {
   form->setEnabled(false);
   search::AddToHistory(&window_.settings().ReplaceFind, text, false);
   TFormFindBase::FillHistory(form->ComboBoxFind, window_.settings().ReplaceFind);
-  if (form->FromFirstNode() && !window_.outline().empty()) {
-    panes_.SelectNode(window_.outline().NodeAt(0));
-    panes_.Select(FindPane::kBody, 0, 0);
-    panes_.Select(FindPane::kTitle, 0, 0);
-  }
+  if (form->FromFirstNode()) StartAtFirstNode();
   const SearchResult result = OneSearch(form);
   form->setEnabled(true);
   if (result == SearchResult::kFound) form->ShowAfterSearch();

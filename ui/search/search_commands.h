@@ -57,6 +57,8 @@ class SearchCommands : public QObject {
   // The replacement text in Shift-JIS, taken into its history; false (after saying why) when
   // it holds characters Shift-JIS lacks.
   bool TakeReplacement(std::string* templ);
+  // "最初のﾉｰﾄﾞから": the first node selected, both panes' carets at their start.
+  void StartAtFirstNode();
   void ShowDialog(TFormFindBase* form);
   void HoldRepaint(bool hold);
   void SetFindNext(bool enabled);
